@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/String.h"
+
+#include <cstddef>
+
+// The text the results box shows for the matching lines: each line with its
+// tabs as line breaks, the entries divided by a line of hyphens.
+class CResultText {
+public:
+    // CR LF, 115 hyphens, CR LF.
+    static const char kSeparator[];
+
+    void AddLine(const char* pchLine, std::size_t nLength);
+    // The text without the separator after the last entry; empty when no
+    // line was added.
+    CString Finish();
+
+private:
+    CString m_strText;
+};

@@ -1,0 +1,49 @@
+#include "search/SearchRun.h"
+
+#include "framework/StdioFile.h"
+#include "search/Fold.h"
+#include "search/MatchScan.h"
+#include "store/DataFile.h"
+
+namespace {
+
+// A UTF-8 or UTF-16 little-endian byte-order mark; only bytes actually read
+// count, so an empty or one-byte file passes.
+bool StartsWithByteOrderMark(CStdioFile& file)
+{
+    unsigned char start[3];
+    const std::size_t nRead = file.Read(start, sizeof start);
+    return nRead >= 2 && ((start[0] == 0xEF && start[1] == 0xBB) || (start[0] == 0xFF && start[1] == 0xFE));
+}
+
+}  // namespace
+
+void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsText& setResults)
+{
+    if (!DataFileExists(strDir)) {
+        setResults(SearchMessage::kResetting);
+        ResetDataFile(strDir);
+        setResults("");
+        return;
+    }
+
+    const CString strFolded = FoldQuery(strQuery);
+    if (strFolded.GetLength() < kMinQueryLength)
+        return;
+
+    if (!DataFileExists(strDir)) {
+        setResults(SearchMessage::kNoDataFile);
+        return;
+    }
+
+    CStdioFile file;
+    file.OpenRead(DataFilePath(strDir));
+    if (StartsWithByteOrderMark(file)) {
+        setResults(SearchMessage::kNotAnsi);
+        return;
+    }
+    file.SeekToBegin();
+    const CString strResults = CollectMatches(file, strFolded);
+    file.Close();
+    setResults(strResults.IsEmpty() ? CString(SearchMessage::kNoResults) : strResults);
+}

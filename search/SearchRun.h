@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/String.h"
+
+#include <functional>
+
+// The fixed texts a search run may show instead of results.
+namespace SearchMessage {
+constexpr const char* kResetting = "Please wait for resetting 'Norvane.txt' file...";
+constexpr const char* kNoDataFile = "No 'Norvane.txt' file in program's path";
+constexpr const char* kNotAnsi = "'Norvane.txt' is not an ANSI code file";
+constexpr const char* kNoResults = "No Results";
+}  // namespace SearchMessage
+
+using SetResultsText = std::function<void(const CString&)>;
+
+// Answers one query against the data file in strDir: shows the matching
+// lines, or a fixed message, through setResults. A missing data file is
+// written afresh and the query is left for the next run. File errors are
+// thrown as CFileException; results shown so far stay as they are.
+void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsText& setResults);
