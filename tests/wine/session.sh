@@ -1,0 +1,29 @@
+# Sourced by the Wine test scripts: a private X display and Wine prefix for
+# this run, both stopped and removed on exit.
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+  display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+WINEPREFIX=$(mktemp -d /tmp/norvane-wine-XXXXXX)
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+stop_session() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap stop_session EXIT
+
+for _ in $(seq 100); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.1
+done
+"$WINE" wineboot -i >/dev/null 2>&1
+"$WINESERVER" -w
