@@ -31,7 +31,7 @@ void COsFile::OpenRead(const CString& strPath)
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         Close();
-        throw CFileException(strPath, "it is a folder, not a file");
+        throw CFileException(strPath, "It is a folder, not a file");
     }
 }
 

@@ -32,7 +32,7 @@ void COsFile::OpenRead(const CString& strPath)
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         if (IsFolder(strPath))
-            throw CFileException(strPath, "it is a folder, not a file");
+            throw CFileException(strPath, "It is a folder, not a file");
         ThrowLastError();
     }
     m_hFile = reinterpret_cast<std::intptr_t>(hFile);

@@ -22,7 +22,7 @@ printf 'JACS\r\nJournal of the American Chemical Society' > "$dir/expected"
 
 mkdir -p "$dir/folder/Norvane.txt"
 "$driver" "$dir/folder" jacs >"$dir/out" 2>"$dir/err"; [ $? -eq 1 ] || fail "a folder named Norvane.txt should exit 1"
-grep -q "Norvane.txt': it is a folder" "$dir/err" || fail "the folder error should say so: $(cat "$dir/err")"
+grep -q "Norvane.txt': It is a folder" "$dir/err" || fail "the folder error should say so: $(cat "$dir/err")"
 [ -d "$dir/folder/Norvane.txt" ] || fail "the folder should stay"
 set -e
 

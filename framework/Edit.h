@@ -1,0 +1,19 @@
+#pragma once
+
+#include "framework/String.h"
+
+#include <windows.h>
+
+// An edit control of a dialog; the dialog owns the window.
+class CEdit {
+public:
+    CString GetWindowText() const;
+    // A text set in one piece, without redrawing on the way.
+    void SetWindowText(const CString& strText) const;
+    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+    void SetSel(int nStart, int nEnd) const { ::SendMessageA(m_hWnd, EM_SETSEL, nStart, nEnd); }
+    void ScrollCaret() const { ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0); }
+    void SetFocus() const { ::SetFocus(m_hWnd); }
+
+    HWND m_hWnd = nullptr;
+};
