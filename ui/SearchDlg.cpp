@@ -130,6 +130,9 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
         } else {
             m_bSelected = 0;
             m_editQuery.SetWindowText("");
+            // A multi-line box reports no change for a text set whole, yet
+            // erasing is a change of the query like any other.
+            OnChangeQuery();
         }
         return TRUE;
     }

@@ -1,7 +1,10 @@
 # The shipped build: 32-bit Windows, Debian's mingw-w64.
+# The posix thread model: the Windows tests need std::mutex; -static keeps its
+# runtime inside the executable.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_CXX_FLAGS_INIT "-msse2")
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

@@ -1,0 +1,53 @@
+#pragma once
+
+// Drives a running Norvane.exe from outside, as a user would: posts keys to
+// its boxes and reads them back. Each instance runs the program in a fresh
+// folder of its own and ends it when it goes.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class CProgramWindow {
+public:
+    // bFolderNamedDataFile: start with a folder named Norvane.txt there.
+    explicit CProgramWindow(bool bFolderNamedDataFile = false);
+    CProgramWindow(const CProgramWindow&) = delete;
+    CProgramWindow& operator=(const CProgramWindow&) = delete;
+    ~CProgramWindow();
+
+    const std::string& Dir() const { return m_strDir; }
+    HWND Dialog() const { return m_hDialog; }
+    HWND Query() const { return ::GetDlgItem(m_hDialog, 1000); }
+    HWND Results() const { return ::GetDlgItem(m_hDialog, 1001); }
+
+    std::string QueryText() const { return TextOf(Query()); }
+    std::string ResultsText() const { return TextOf(Results()); }
+    HWND Focus() const;
+
+    // Posts the characters to the query box, nPauseMs apart.
+    void Type(const std::string& text, DWORD nPauseMs = 30) const;
+    void PressKey(HWND hTarget, WPARAM nVirtualKey) const;
+
+    // True once the program has ended, within the time given.
+    bool WaitForExit(DWORD nMs) const;
+    // The top-level window of this program with that caption, if any.
+    HWND FindOwnWindow(const char* pszCaption) const;
+
+    static std::string TextOf(HWND hWnd);
+
+private:
+    std::string m_strDir;
+    PROCESS_INFORMATION m_process{};
+    HWND m_hDialog = nullptr;
+};
+
+// Polls the condition every few milliseconds; true if it held in time.
+bool WaitFor(const std::function<bool()>& condition, DWORD nMs);
+
+// What the search core shows for the query against the default list.
+std::string ExpectedResults(const std::string& query);
+
+// The size of a file, or -1 if there is none.
+long long FileSize(const std::string& strPath);

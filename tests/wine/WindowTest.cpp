@@ -1,0 +1,138 @@
+// The real program under Wine, driven by posted keys and read back.
+
+#include "tests/wine/ProgramWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kJacs[] = "JACS\r\nJournal of the American Chemical Society";
+
+// Milliseconds from now until the results box is not empty, or -1.
+long MsUntilResults(const CProgramWindow& program, DWORD nLimitMs)
+{
+    const DWORD dwStart = ::GetTickCount();
+    if (!WaitFor([&] { return !program.ResultsText().empty(); }, nLimitMs))
+        return -1;
+    return static_cast<long>(::GetTickCount() - dwStart);
+}
+
+}  // namespace
+
+TEST(StartUp, WritesTheDataFileBeforeTheWindowShows)
+{
+    CProgramWindow program;
+    EXPECT_EQ(FileSize(program.Dir() + "Norvane.txt"), 291086);
+    EXPECT_EQ(program.Focus(), program.Query());
+    EXPECT_EQ(program.QueryText(), "");
+    EXPECT_EQ(program.ResultsText(), "");
+}
+
+TEST(Typing, ShowsTheResultsOnceTypingPauses)
+{
+    CProgramWindow program;
+    program.Type("jacs");
+    EXPECT_EQ(program.ResultsText(), "");
+    const long nMs = MsUntilResults(program, 5000);
+    EXPECT_GE(nMs, 120) << "the search ran before the pause";
+    EXPECT_EQ(program.ResultsText(), kJacs);
+}
+
+TEST(Typing, FiveKeysFiftyMsApartRunOneSearch)
+{
+    // Every prefix of two or more letters has results, so a search during
+    // the typing would show.
+    CProgramWindow program;
+    for (char ch : std::string("chemi")) {
+        program.Type(std::string(1, ch));
+        EXPECT_FALSE(WaitFor([&] { return !program.ResultsText().empty(); }, 50)) << "a search ran at " << ch;
+    }
+    ASSERT_GE(MsUntilResults(program, 5000), 0);
+    EXPECT_EQ(program.ResultsText(), ExpectedResults("chemi"));
+}
+
+TEST(Typing, APauseBetweenKeysRunsTwoSearches)
+{
+    CProgramWindow program;
+    program.Type("ab");
+    ASSERT_GE(MsUntilResults(program, 5000), 0);
+    EXPECT_EQ(program.ResultsText(), ExpectedResults("ab"));
+    ::Sleep(1000);
+    program.Type("c");
+    EXPECT_TRUE(WaitFor([&] { return program.ResultsText() != ExpectedResults("ab"); }, 2000));
+    ASSERT_GE(MsUntilResults(program, 5000), 0);
+    EXPECT_EQ(program.ResultsText(), ExpectedResults("abc"));
+}
+
+TEST(Typing, ShowsLargeResultsWhole)
+{
+    CProgramWindow program;
+    program.Type("ch");
+    ASSERT_GE(MsUntilResults(program, 5000), 0);
+    EXPECT_EQ(program.ResultsText(), ExpectedResults("ch"));
+}
+
+TEST(ReturnKey, SelectsTheQueryThenErasesIt)
+{
+    CProgramWindow program;
+    program.Type("jacs");
+    ASSERT_GE(MsUntilResults(program, 5000), 0);
+    for (HWND hTarget : {program.Results(), program.Query()}) {
+        program.PressKey(hTarget, VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.Query(); }, 2000));
+        DWORD dwStart = 1;
+        DWORD dwEnd = 0;
+        ASSERT_TRUE(WaitFor([&] {
+            ::SendMessageA(program.Query(), EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
+                           reinterpret_cast<LPARAM>(&dwEnd));
+            return dwStart == 0 && dwEnd == 4;
+        }, 2000)) << "selection " << dwStart << "-" << dwEnd;
+        EXPECT_EQ(program.QueryText(), "jacs");
+
+        program.PressKey(hTarget, VK_RETURN);
+        EXPECT_TRUE(WaitFor([&] { return program.QueryText().empty(); }, 2000));
+        EXPECT_EQ(program.ResultsText(), "");
+        program.Type("jacs");
+        ASSERT_GE(MsUntilResults(program, 5000), 0);
+    }
+    EXPECT_FALSE(program.WaitForExit(300)) << "Return closed the dialog";
+}
+
+TEST(EscapeKey, ClosesTheProgram)
+{
+    CProgramWindow program;
+    program.PressKey(program.Query(), VK_ESCAPE);
+    EXPECT_TRUE(program.WaitForExit(5000));
+}
+
+TEST(FileError, IsReportedAndTheDialogCarriesOn)
+{
+    CProgramWindow program(true);
+    for (const char* query : {"jacs", "x"}) {
+        program.Type(query);
+        HWND hBox = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (hBox = program.FindOwnWindow("Norvane")) != nullptr; }, 5000)) << query;
+        const std::string text = CProgramWindow::TextOf(::GetDlgItem(hBox, 0xFFFF));
+        EXPECT_NE(text.find(program.Dir() + "Norvane.txt"), std::string::npos) << text;
+        EXPECT_NE(text.find("It is a folder, not a file"), std::string::npos) << text;
+        ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return program.FindOwnWindow("Norvane") == nullptr; }, 5000));
+        ::Sleep(400);
+        EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "reported more than once";
+    }
+    EXPECT_NE(program.FindOwnWindow("Norvane Search"), nullptr);
+}
+
+TEST(DeletedDataFile, IsRewrittenAndTheBoxLeftEmpty)
+{
+    CProgramWindow program;
+    const std::string strPath = program.Dir() + "Norvane.txt";
+    ASSERT_TRUE(::DeleteFileA(strPath.c_str()));
+    program.Type("jacs");
+    ASSERT_TRUE(WaitFor([&] { return FileSize(strPath) == 291086; }, 5000));
+    EXPECT_FALSE(WaitFor([&] { return !program.ResultsText().empty(); }, 600));
+    ::Sleep(300);
+    program.Type("x");
+    ASSERT_GE(MsUntilResults(program, 5000), 0);
+    EXPECT_EQ(program.ResultsText(), "No Results");
+}
