@@ -26,6 +26,9 @@ INT_PTR CDialog::DoModal()
     m_nModalResult = IDCANCEL;
     ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), m_hParent, DialogProc,
                          reinterpret_cast<LPARAM>(this));
+    // A template without WS_VISIBLE, like the About box's, is shown here.
+    if (m_hWnd && !::IsWindowVisible(m_hWnd))
+        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     MSG msg;
     while (m_bInModalLoop && m_hWnd) {
         const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);

@@ -136,3 +136,39 @@ TEST(DeletedDataFile, IsRewrittenAndTheBoxLeftEmpty)
     ASSERT_GE(MsUntilResults(program, 5000), 0);
     EXPECT_EQ(program.ResultsText(), "No Results");
 }
+
+TEST(SystemCommands, MinimiseRestoreAndCloseStillWork)
+{
+    CProgramWindow program;
+    ::PostMessageA(program.Dialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return ::IsIconic(program.Dialog()) != FALSE; }, 5000));
+    ::PostMessageA(program.Dialog(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsIconic(program.Dialog()); }, 5000));
+    program.Type("jacs");
+    EXPECT_TRUE(WaitFor([&] { return !program.ResultsText().empty(); }, 5000));
+    ::PostMessageA(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForExit(5000));
+}
+
+TEST(AboutBox, ClosesWithOkEscapeAndItsCloseBoxAndTheMainWindowGoesOn)
+{
+    CProgramWindow program;
+    const std::pair<UINT, WPARAM> closers[] = {{WM_COMMAND, IDOK}, {WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}};
+    for (const auto& [nMessage, wParam] : closers) {
+        ::PostMessageA(program.Dialog(), WM_SYSCOMMAND, 0x0010, 0);
+        HWND hAbout = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (hAbout = program.FindOwnWindow("About Norvane")) != nullptr; }, 5000));
+        EXPECT_EQ(::GetWindow(hAbout, GW_OWNER), program.Dialog());
+        EXPECT_FALSE(::IsWindowEnabled(program.Dialog())) << "the About box is not modal";
+        const HWND hTarget = nMessage == WM_KEYDOWN ? ::GetDlgItem(hAbout, IDOK) : hAbout;
+        if (nMessage == WM_KEYDOWN)
+            program.PressKey(hTarget, wParam);
+        else
+            ::PostMessageA(hTarget, nMessage, wParam, 0);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hAbout) && ::IsWindowEnabled(program.Dialog()); }, 5000));
+    }
+    program.Type("jacs");
+    EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == kJacs; }, 5000));
+    program.PressKey(program.Query(), VK_ESCAPE);
+    EXPECT_TRUE(program.WaitForExit(5000));
+}
