@@ -1,17 +1,17 @@
 #pragma once
 
+#include "framework/ByteBuffer.h"
 #include "framework/OsFile.h"
 #include "framework/String.h"
 
 #include <cstddef>
-#include <vector>
 
 // A file with the text-mode rules of the program, the same on every
 // platform: written LF becomes CR LF; read CR LF or LF ends a line. All
 // other bytes, a lone CR and 0x1A included, pass as they are.
 class CStdioFile {
 public:
-    static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+    static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
 
     explicit CStdioFile(std::size_t nBlockSize = kDefaultBlockSize) : m_nBlockSize(nBlockSize) {}
 
@@ -38,7 +38,7 @@ public:
 private:
     std::size_t m_nBlockSize;
     COsFile m_file;
-    std::vector<char> m_buffer;
+    CByteBuffer m_buffer;
     std::size_t m_nKeepFrom = 0;  // start of the unfinished line after the last run
     std::size_t m_nKeepTo = 0;
     bool m_bAtEnd = false;

@@ -1,12 +1,13 @@
 #include "search/MatchScan.h"
 
+#include "framework/ByteBuffer.h"
+
 #include "search/Fold.h"
 #include "search/ResultText.h"
 #include "search/SubstringFinder.h"
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -18,13 +19,12 @@ const char* NextLineFeed(const char* pch, const char* pchEnd)
 // Folds a block of whole lines at once and searches the folded block; a hit
 // is mapped back to its raw line by counting line ends on both sides, which
 // folding leaves in place. After a hit the search goes on at the next line.
-void ScanBlock(const char* pchRaw, const char* pchRawEnd, const CSubstringFinder& finder, std::vector<char>& folded,
+void ScanBlock(const char* pchRaw, const char* pchRawEnd, const CSubstringFinder& finder, CByteBuffer& folded,
                CResultText& results)
 {
-    if (folded.size() < static_cast<std::size_t>(pchRawEnd - pchRaw))
-        folded.resize(pchRawEnd - pchRaw);
-    const char* pchLine = folded.data();
-    const char* const pchFoldedEnd = pchLine + FoldLine(pchRaw, pchRawEnd - pchRaw, folded.data());
+    folded.Grow(pchRawEnd - pchRaw);
+    const char* pchLine = folded.Data();
+    const char* const pchFoldedEnd = pchLine + FoldLine(pchRaw, pchRawEnd - pchRaw, folded.Data());
 
     while (const char* pchHit = finder.Find(pchLine, pchFoldedEnd)) {
         const char* pchLineEnd = NextLineFeed(pchLine, pchFoldedEnd);
@@ -50,7 +50,7 @@ CString CollectMatches(CStdioFile& file, const CString& strFoldedQuery)
     const bool bCanMatch = query.find('\n') == std::string::npos;
     const CSubstringFinder finder(query);
 
-    std::vector<char> folded;
+    CByteBuffer folded;
     CResultText results;
     const char* pchBegin;
     const char* pchEnd;

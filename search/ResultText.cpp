@@ -1,21 +1,33 @@
 #include "search/ResultText.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <utility>
+
 const char CResultText::kSeparator[] =
     "\r\n-------------------------------------------------------------------------------------------------------------------\r\n";
 
 void CResultText::AddLine(const char* pchLine, std::size_t nLength)
 {
     // A NUL would end the text where the results box reads it: show a space.
-    std::size_t nRunStart = 0;
-    for (std::size_t i = 0; i < nLength; ++i) {
-        const char ch = pchLine[i];
-        if (ch != '\t' && ch != '\0')
-            continue;
-        m_strText.Append(pchLine + nRunStart, i - nRunStart);
-        m_strText += ch == '\t' ? "\r\n" : " ";
-        nRunStart = i + 1;
+    if (std::memchr(pchLine, '\0', nLength) != nullptr) {
+        std::string line(pchLine, nLength);
+        std::replace(line.begin(), line.end(), '\0', ' ');
+        AddLine(line.data(), line.size());
+        return;
     }
-    m_strText.Append(pchLine + nRunStart, nLength - nRunStart);
+    const char* pch = pchLine;
+    const char* const pchEnd = pchLine + nLength;
+    for (;;) {
+        const char* pchTab = static_cast<const char*>(std::memchr(pch, '\t', pchEnd - pch));
+        if (pchTab == nullptr)
+            break;
+        m_strText.Append(pch, pchTab - pch);
+        m_strText += "\r\n";
+        pch = pchTab + 1;
+    }
+    m_strText.Append(pch, pchEnd - pch);
     m_strText += kSeparator;
 }
 
@@ -24,5 +36,5 @@ CString CResultText::Finish()
     // Three trims, as the separator is made: line breaks, hyphens, line
     // breaks. An entry of hyphens keeps them behind its own line break.
     m_strText.TrimRight("\r\n").TrimRight("-").TrimRight("\r\n");
-    return m_strText;
+    return std::move(m_strText);
 }

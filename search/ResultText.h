@@ -13,7 +13,7 @@ public:
 
     void AddLine(const char* pchLine, std::size_t nLength);
     // The text without the separator after the last entry; empty when no
-    // line was added.
+    // line was added. The text moves out: call once, at the end.
     CString Finish();
 
 private:

@@ -45,5 +45,8 @@ void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsT
     file.SeekToBegin();
     const CString strResults = CollectMatches(file, strFolded);
     file.Close();
-    setResults(strResults.IsEmpty() ? CString(SearchMessage::kNoResults) : strResults);
+    if (strResults.IsEmpty())
+        setResults(SearchMessage::kNoResults);
+    else
+        setResults(strResults);
 }

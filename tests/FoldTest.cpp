@@ -93,7 +93,7 @@ TEST(FoldEquivalence, MatchesTheLiteralRulesOnHostileText)
 {
     std::mt19937 random(20261206);
     for (int i = 0; i < 20000; ++i) {
-        const std::string text = HostileText(random, i % 40);
+        const std::string text = HostileText(random, i % 100);
         ASSERT_EQ(Folded(text), ReferenceFoldLine(text));
         ASSERT_EQ(FoldedQuery(text), ReferenceFoldQuery(text));
     }

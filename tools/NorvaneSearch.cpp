@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     bool bShown = false;
     try {
         RunSearch(strDir, argv[2], [&](const CString& strText) {
-            strShown = strText;
+            strShown = strText;  // the last text set is what the box shows
             bShown = true;
         });
     } catch (const CFileException& e) {

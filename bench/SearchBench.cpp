@@ -1,0 +1,158 @@
+// The whole search run (open, byte-order-mark test, read, fold, match,
+// compose) on the default list and on a generated list of a million lines,
+// beside the literal reference of the rules and grep on the same file.
+
+#include "search/SearchRun.h"
+#include "store/DataFile.h"
+#include "store/DefaultJournals.h"
+#include "tests/Reference.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+// A folder holding one data file, removed at exit.
+struct CBenchDir {
+    std::string strDir;
+    std::string strFile;
+    long long nBytes;
+};
+
+std::vector<std::string> g_folders;  // removed at exit
+
+std::string NewFolder()
+{
+    char szPattern[] = "/tmp/norvane-bench-XXXXXX";
+    if (::mkdtemp(szPattern) == nullptr)
+        std::abort();
+    g_folders.push_back(std::string(szPattern) + "/");
+    return g_folders.back();
+}
+
+long long SizeOf(const std::string& strPath)
+{
+    struct stat st;
+    return ::stat(strPath.c_str(), &st) == 0 ? st.st_size : 0;
+}
+
+CBenchDir Describe(const std::string& strDir)
+{
+    return CBenchDir{strDir, strDir + "Norvane.txt", SizeOf(strDir + "Norvane.txt")};
+}
+
+const CBenchDir& DefaultList()
+{
+    static const CBenchDir s_dir = [] {
+        const std::string strDir = NewFolder();
+        ResetDataFile(strDir.c_str());
+        return Describe(strDir);
+    }();
+    return s_dir;
+}
+
+// A million lines from the default list, each varied by a series number in
+// the abbreviation and a part word in the title, CR LF ends: about 70 MB.
+const CBenchDir& LargeList()
+{
+    static const CBenchDir s_dir = [] {
+        static const char* const apszParts[] = {"Part", "Series", "Section", "Letters", "Supplement"};
+        const std::string strDir = NewFolder();
+        std::ofstream out(strDir + "Norvane.txt", std::ios::binary);
+        std::string line;
+        for (std::size_t i = 0; i < 1000000; ++i) {
+            line = g_apszDefaultJournals[i % g_nDefaultJournals];
+            line.pop_back();
+            const std::size_t nTab = line.find('\t');
+            const std::string strSeries = " " + std::to_string(i / g_nDefaultJournals);
+            if (nTab != std::string::npos)
+                line.insert(nTab, strSeries);
+            line += std::string(" ") + apszParts[i % 5] + "\r\n";
+            out << line;
+        }
+        out.close();
+        return Describe(strDir);
+    }();
+    return s_dir;
+}
+
+std::string ReadFile(const std::string& strPath)
+{
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void SearchRun(benchmark::State& state, const CBenchDir& (*list)(), const char* pszQuery)
+{
+    const CBenchDir& dir = list();
+    std::size_t nShown = 0;
+    for (auto _ : state) {
+        RunSearch(dir.strDir.c_str(), pszQuery, [&](const CString& text) { nShown = text.GetLength(); });
+        benchmark::DoNotOptimize(nShown);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * dir.nBytes);
+    state.counters["shown_bytes"] = static_cast<double>(nShown);
+}
+
+void Reference(benchmark::State& state, const CBenchDir& (*list)(), const char* pszQuery)
+{
+    const CBenchDir& dir = list();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReferenceResults(ReadFile(dir.strFile), pszQuery));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * dir.nBytes);
+}
+
+void Grep(benchmark::State& state, const CBenchDir& (*list)(), const char* pszQuery)
+{
+    const CBenchDir& dir = list();
+    const std::string strCommand = std::string("grep -c -F -i '") + pszQuery + "' " + dir.strFile + " >/dev/null";
+    for (auto _ : state) {
+        if (std::system(strCommand.c_str()) == -1)
+            state.SkipWithError("grep did not run");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * dir.nBytes);
+}
+
+// Queries that match no line, about 1% and about half of the lines.
+const char* const kQueries[][2] = {{"none", "zzqx"}, {"1pct", "j phys"}, {"half", "ur"}};
+
+void RegisterAll()
+{
+    const struct {
+        const char* pszName;
+        const CBenchDir& (*list)();
+    } lists[] = {{"default", DefaultList}, {"large", LargeList}};
+    for (const auto& list : lists) {
+        for (const auto& query : kQueries) {
+            const std::string strCase = std::string(list.pszName) + "/" + query[0];
+            benchmark::RegisterBenchmark(("search/" + strCase).c_str(), SearchRun, list.list, query[1])
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("reference/" + strCase).c_str(), Reference, list.list, query[1])
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("grep/" + strCase).c_str(), Grep, list.list, query[1])
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    RegisterAll();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const std::string& strDir : g_folders)
+        std::system(("rm -rf " + strDir).c_str());
+    return 0;
+}
