@@ -11,5 +11,9 @@ CString CEdit::GetWindowText() const
 
 void CEdit::SetWindowText(const CString& strText) const
 {
+    // One repaint for the whole text, not one per step of its layout.
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
     ::SetWindowTextA(m_hWnd, strText.GetString());
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

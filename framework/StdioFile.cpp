@@ -1,11 +1,9 @@
 #include "framework/StdioFile.h"
 
+#include "framework/BytePacking.h"
+
 #include <cstring>
 #include <string>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -19,44 +17,45 @@ std::size_t FindLastLineFeed(const char* pch, std::size_t n)
     return n;
 }
 
-// Drops every CR that stands right before an LF; returns the new length.
-std::size_t DropCarriageReturns(char* pch, std::size_t n)
+std::size_t DropCarriageReturnsScalar(char* pch, std::size_t n, std::size_t nOut, std::size_t i)
 {
-    std::size_t nOut = 0;
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes a step: copied whole where they hold no CR LF, in two
-    // overlapping pieces around the one a line end usually brings, once
-    // enough CRs have gone that the second piece lands on bytes already read.
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 32 <= n; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + i + 1));
-        const unsigned nCrLf =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(next, lf))));
-        if (nCrLf == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pch + nOut), bytes);
-            nOut += 16;
-        } else if ((nCrLf & (nCrLf - 1)) == 0 && nOut + __builtin_ctz(nCrLf) <= i) {
-            const unsigned nCr = static_cast<unsigned>(__builtin_ctz(nCrLf));
-            const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + i + nCr + 1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pch + nOut), bytes);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pch + nOut + nCr), after);
-            nOut += 15;
-        } else {
-            for (unsigned j = 0; j < 16; ++j) {
-                pch[nOut] = pch[i + j];
-                nOut += ~nCrLf >> j & 1;
-            }
-        }
-    }
-#endif
     for (; i < n; ++i) {
         pch[nOut] = pch[i];
         nOut += !(pch[i] == '\r' && i + 1 < n && pch[i + 1] == '\n');
     }
     return nOut;
+}
+
+#if defined(__SSE2__)
+
+// Sixteen bytes a step, packed by byte shuffles. The packed bytes land at
+// or before those still to be read, so the work is done in place.
+__attribute__((target("ssse3"))) std::size_t DropCarriageReturnsSsse3(char* pch, std::size_t n)
+{
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::size_t nOut = 0;
+    std::size_t i = 0;
+    for (; i + 17 <= n; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + i + 1));
+        const unsigned nCrLf =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(next, lf))));
+        nOut += PackKeptBytes(bytes, ~nCrLf & 0xFFFF, pch + nOut);
+    }
+    return DropCarriageReturnsScalar(pch, n, nOut, i);
+}
+
+#endif
+
+// Drops every CR that stands right before an LF; returns the new length.
+std::size_t DropCarriageReturns(char* pch, std::size_t n)
+{
+#if defined(__SSE2__)
+    if (CanPackBytes())
+        return DropCarriageReturnsSsse3(pch, n);
+#endif
+    return DropCarriageReturnsScalar(pch, n, 0, 0);
 }
 
 }  // namespace

@@ -3,10 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#include <tmmintrin.h>
-#endif
+#include "framework/BytePacking.h"
 
 namespace {
 
@@ -73,29 +70,6 @@ unsigned Mask(__m128i flags)
     return static_cast<unsigned>(_mm_movemask_epi8(flags));
 }
 
-// Positions of the set bits of each byte value, and how many there are:
-// the shuffles that pack the kept bytes of eight together.
-struct CPackTable {
-    std::uint64_t shuffle[256];
-    unsigned char count[256];
-};
-
-constexpr CPackTable MakePackTable()
-{
-    CPackTable table{};
-    for (unsigned nMask = 0; nMask < 256; ++nMask) {
-        unsigned nCount = 0;
-        for (unsigned nBit = 0; nBit < 8; ++nBit) {
-            if (nMask >> nBit & 1)
-                table.shuffle[nMask] |= static_cast<std::uint64_t>(nBit) << (8 * nCount++);
-        }
-        table.count[nMask] = static_cast<unsigned char>(nCount);
-    }
-    return table;
-}
-
-constexpr CPackTable g_packTable = MakePackTable();
-
 // The bytes of a block that folding drops: the removed characters and every
 // "and". nAndCarry holds the bytes of this block in an "and" that started in
 // the block before, and takes those of the next.
@@ -124,37 +98,26 @@ std::size_t CarriedSkip(std::uint32_t nAndCarry)
     return nAndCarry == 0 ? 0 : nAndCarry == 1 ? 1 : 2;
 }
 
-// Sixteen bytes a step, each half block packed by one byte shuffle.
+// Sixteen bytes a step, the kept ones packed by byte shuffles.
 __attribute__((target("ssse3"))) std::size_t FoldSsse3(const unsigned char* pIn, std::size_t nLength,
                                                        char* pchOut, const CFoldTable& table, bool bDropTab)
 {
     std::size_t nOut = 0;
     std::size_t i = 0;
     std::uint32_t nAndCarry = 0;
-    const __m128i highHalf = _mm_set_epi64x(0x0808080808080808, 0);
     for (; i + 18 <= nLength; i += 16) {
         __m128i lowered;
         const std::uint32_t nKeep = ~DroppedBytes(pIn + i, bDropTab, nAndCarry, lowered) & 0xFFFF;
-        const unsigned nLow = nKeep & 0xFF;
-        const unsigned nHigh = nKeep >> 8;
-        const __m128i shuffle = _mm_add_epi8(
-            _mm_set_epi64x(static_cast<long long>(g_packTable.shuffle[nHigh]),
-                           static_cast<long long>(g_packTable.shuffle[nLow])),
-            highHalf);
-        const __m128i packed = _mm_shuffle_epi8(lowered, shuffle);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(pchOut + nOut), packed);
-        nOut += g_packTable.count[nLow];
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(pchOut + nOut), _mm_unpackhi_epi64(packed, packed));
-        nOut += g_packTable.count[nHigh];
+        nOut += PackKeptBytes(lowered, nKeep, pchOut + nOut);
     }
     return nOut + FoldScalar(pIn + i, nLength - i, CarriedSkip(nAndCarry), pchOut + nOut, table);
 }
 
 std::size_t Fold(const char* pchIn, std::size_t nLength, char* pchOut, const CFoldTable& table, bool bDropTab)
 {
-    static const bool s_bSsse3 = __builtin_cpu_supports("ssse3");
     const unsigned char* pIn = reinterpret_cast<const unsigned char*>(pchIn);
-    return s_bSsse3 ? FoldSsse3(pIn, nLength, pchOut, table, bDropTab) : FoldScalar(pIn, nLength, 0, pchOut, table);
+    return CanPackBytes() ? FoldSsse3(pIn, nLength, pchOut, table, bDropTab)
+                          : FoldScalar(pIn, nLength, 0, pchOut, table);
 }
 
 #else

@@ -60,13 +60,15 @@ BOOL CALLBACK FindWindowOfProcess(HWND hWnd, LPARAM lParam)
 
 }  // namespace
 
-CProgramWindow::CProgramWindow(bool bFolderNamedDataFile) : m_strDir(NewTempFolder())
+CProgramWindow::CProgramWindow(const CProgramStart& start) : m_strDir(NewTempFolder())
 {
     const std::string strExe = m_strDir + "Norvane.exe";
     if (!::CopyFileA(NORVANE_EXE, strExe.c_str(), FALSE))
         throw std::runtime_error("cannot copy " NORVANE_EXE);
-    if (bFolderNamedDataFile)
+    if (start.bFolderNamedDataFile)
         ::CreateDirectoryA((m_strDir + "Norvane.txt").c_str(), nullptr);
+    if (!start.strDataFile.empty() && !::CopyFileA(start.strDataFile.c_str(), (m_strDir + "Norvane.txt").c_str(), TRUE))
+        throw std::runtime_error("cannot copy " + start.strDataFile);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::vector<char> commandLine(strExe.begin(), strExe.end());

@@ -9,10 +9,16 @@
 #include <functional>
 #include <string>
 
+// What the program's folder holds before it starts: by default nothing but
+// the program, which then writes its data file.
+struct CProgramStart {
+    bool bFolderNamedDataFile = false;  // a folder named Norvane.txt
+    std::string strDataFile;            // a file to copy as Norvane.txt
+};
+
 class CProgramWindow {
 public:
-    // bFolderNamedDataFile: start with a folder named Norvane.txt there.
-    explicit CProgramWindow(bool bFolderNamedDataFile = false);
+    explicit CProgramWindow(const CProgramStart& start = CProgramStart());
     CProgramWindow(const CProgramWindow&) = delete;
     CProgramWindow& operator=(const CProgramWindow&) = delete;
     ~CProgramWindow();

@@ -107,7 +107,7 @@ TEST(EscapeKey, ClosesTheProgram)
 
 TEST(FileError, IsReportedAndTheDialogCarriesOn)
 {
-    CProgramWindow program(true);
+    CProgramWindow program({true, ""});
     for (const char* query : {"jacs", "x"}) {
         program.Type(query);
         HWND hBox = nullptr;
