@@ -96,6 +96,7 @@ HCURSOR CSearchDlg::OnQueryDragIcon()
 void CSearchDlg::OnChangeQuery()
 {
     m_editResults.SetWindowText("");
+    ++m_nResultsVersion;
     // Only a change after a pause arms the search; changes in quick
     // succession just push the timer back.
     if (MillisecondClock() - m_nLastChange > kPauseTicks)
@@ -141,6 +142,11 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
 
 void CSearchDlg::RunSearch()
 {
-    ::RunSearch(m_strDir, m_editQuery.GetWindowText(),
-                [this](const CString& strText) { m_editResults.SetWindowText(strText); });
+    // A large result fills the box in steps while the window answers; a
+    // change of the query meanwhile ends the fill.
+    ::RunSearch(m_strDir, m_editQuery.GetWindowText(), [this](const CString& strText) {
+        const unsigned nVersion = m_nResultsVersion;
+        m_editResults.SetWindowTextInSteps(strText,
+                                           [&] { return PumpWaitingMessages() && nVersion == m_nResultsVersion; });
+    });
 }

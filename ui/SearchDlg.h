@@ -38,4 +38,5 @@ private:
     BYTE m_bPending = 0;              // a search is due when the timer fires
     BYTE m_bSelected = 0;             // the last Return selected the query
     CString m_strDir;
+    unsigned m_nResultsVersion = 0;  // counts the emptyings of the results box
 };

@@ -172,3 +172,80 @@ TEST(AboutBox, ClosesWithOkEscapeAndItsCloseBoxAndTheMainWindowGoesOn)
     program.PressKey(program.Query(), VK_ESCAPE);
     EXPECT_TRUE(program.WaitForExit(5000));
 }
+
+// A list whose every line holds "ab": about 11 MB of results for "ab".
+std::string WriteLargeResultsList()
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(sizeof szTemp, szTemp);
+    const std::string strList = std::string(szTemp) + "norvane-large-results.txt";
+    std::string list;
+    for (int i = 0; i < 70000; ++i)
+        list += "Ab. " + std::to_string(i) + "\tAbstracts of Journals, Volume " + std::to_string(i) + "\r\n";
+    const HANDLE hFile = ::CreateFileA(strList.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD nWritten = 0;
+    ::WriteFile(hFile, list.data(), static_cast<DWORD>(list.size()), &nWritten, nullptr);
+    ::CloseHandle(hFile);
+    return strList;
+}
+
+TEST(LargeResults, TenMegabytesShowWithoutHangingTheWindow)
+{
+    const std::string strList = WriteLargeResultsList();
+    CProgramWindow program({false, strList});
+    ::DeleteFileA(strList.c_str());
+    program.Type("ab");
+    // The window must answer a plain message all along; the length, costly
+    // to take of a large text, is asked for less often.
+    const DWORD dwStart = ::GetTickCount();
+    DWORD dwLongestMs = 0;
+    bool bShown = false;
+    for (int nPoll = 0; !bShown && ::GetTickCount() - dwStart < 120000; ++nPoll) {
+        const DWORD dwAsk = ::GetTickCount();
+        DWORD_PTR nResult = 0;
+        ::SendMessageTimeoutA(program.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 120000, &nResult);
+        dwLongestMs = std::max<DWORD>(dwLongestMs, ::GetTickCount() - dwAsk);
+        if (nPoll % 50 == 0) {
+            ::SendMessageTimeoutA(program.Results(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 120000, &nResult);
+            bShown = nResult > 10000000;
+        }
+        ::Sleep(20);
+    }
+    EXPECT_TRUE(bShown);
+    EXPECT_LT(dwLongestMs, 1000u) << "the window did not answer for " << dwLongestMs << " ms";
+    std::printf("results shown after %lu ms; the window answered within %lu ms all along\n",
+                ::GetTickCount() - dwStart, dwLongestMs);
+}
+
+TEST(FileError, ADataFileHeldByAnotherProgramIsReportedUntilReleased)
+{
+    CProgramWindow program;
+    const std::string strPath = program.Dir() + "Norvane.txt";
+    HANDLE hHeld = ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    program.Type("jacs");
+    HWND hBox = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hBox = program.FindOwnWindow("Norvane")) != nullptr; }, 5000));
+    const std::string text = CProgramWindow::TextOf(::GetDlgItem(hBox, 0xFFFF));
+    EXPECT_NE(text.find(strPath), std::string::npos) << text;
+    ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return program.FindOwnWindow("Norvane") == nullptr; }, 5000));
+    ::CloseHandle(hHeld);
+    ::Sleep(300);
+    program.Type("\b");  // "jac"
+    ASSERT_TRUE(WaitFor([&] { return !program.ResultsText().empty(); }, 5000));
+    EXPECT_EQ(program.ResultsText(), ExpectedResults("jac"));
+}
+
+TEST(LargeResults, TypingDuringTheFillEndsIt)
+{
+    const std::string strList = WriteLargeResultsList();
+    CProgramWindow program({false, strList});
+    ::DeleteFileA(strList.c_str());
+    program.Type("ab");
+    ::Sleep(1500);  // the fill is under way
+    program.Type("x");
+    EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == "No Results"; }, 20000));
+    ::Sleep(1000);
+    EXPECT_EQ(program.ResultsText(), "No Results") << "an old fill went on";
+}
