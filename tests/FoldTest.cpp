@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -97,4 +98,21 @@ TEST(FoldEquivalence, MatchesTheLiteralRulesOnHostileText)
         ASSERT_EQ(Folded(text), ReferenceFoldLine(text));
         ASSERT_EQ(FoldedQuery(text), ReferenceFoldQuery(text));
     }
+}
+
+TEST(FoldEquivalence, MatchesTheLiteralRulesOnTheCc0Collection)
+{
+    // The collection of source lists sits beside the project where it is
+    // checked out with its shared folder; elsewhere there is nothing to read.
+    std::ifstream in(NORVANE_SOURCE_DIR "/../shared/journals/cc0-collection.txt", std::ios::binary);
+    if (!in)
+        GTEST_SKIP() << "no CC0 collection beside the project";
+    std::string line;
+    int nLines = 0;
+    while (std::getline(in, line)) {
+        ASSERT_EQ(Folded(line), ReferenceFoldLine(line)) << line;
+        ASSERT_EQ(FoldedQuery(line), ReferenceFoldQuery(line)) << line;
+        ++nLines;
+    }
+    EXPECT_GT(nLines, 50000);
 }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 
 namespace {
 
@@ -173,4 +174,16 @@ TEST(WholeRun, AgreesWithTheLiteralRulesOnGeneratedFiles)
         for (const char* query : queries)
             ASSERT_EQ(Shown(bytes, query), ReferenceResults(bytes, query)) << "file " << nFile << " query " << query;
     }
+}
+
+TEST(WholeRun, AgreesWithTheLiteralRulesOnTheCc0Collection)
+{
+    std::string bytes;
+    try {
+        bytes = ReadBytes(NORVANE_SOURCE_DIR "/../shared/journals/cc0-collection.txt");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "no CC0 collection beside the project";
+    }
+    for (const char* query : {"chem", "j phys", "ur", "soc journal", "Acta"})
+        EXPECT_EQ(Shown(bytes, query), ReferenceResults(bytes, query)) << query;
 }
