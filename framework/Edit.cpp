@@ -1,9 +1,7 @@
 #include "framework/Edit.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstring>
-
 #include <string>
 #include <vector>
 
@@ -11,6 +9,16 @@ namespace {
 
 // Under half a second of layout for the slowest edit box seen (Wine).
 constexpr std::size_t kStepBytes = 256 * 1024;
+
+// Where the step from nFrom ends: after the first LF at or past the step
+// size, so that no CR LF pair is cut in two; or at the end of the text.
+std::size_t StepEnd(const char* pch, std::size_t nFrom, std::size_t nLength)
+{
+    if (nLength - nFrom <= kStepBytes)
+        return nLength;
+    const void* pLf = std::memchr(pch + nFrom + kStepBytes, '\n', nLength - nFrom - kStepBytes);
+    return pLf ? static_cast<const char*>(pLf) - pch + 1 : nLength;
+}
 
 }  // namespace
 
@@ -43,10 +51,7 @@ void CEdit::SetWindowTextInSteps(const CString& strText, const std::function<boo
     for (std::size_t nFrom = 0; nFrom < nLength;) {
         if (nFrom > 0 && !keepGoing())
             return;
-        // Steps end after an LF, so that no CR LF pair is cut in two.
-        const char* pchLf = static_cast<const char*>(std::memchr(pch + nFrom + kStepBytes - 1, '\n',
-                                                                  nLength - std::min(nLength, nFrom + kStepBytes - 1)));
-        const std::size_t nTo = nFrom + kStepBytes >= nLength || pchLf == nullptr ? nLength : pchLf - pch + 1;
+        const std::size_t nTo = StepEnd(pch, nFrom, nLength);
         const std::string step(pch + nFrom, nTo - nFrom);
         ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
         SetSel(INT_MAX, INT_MAX);  // the end; measuring the text would cost as much as the step
