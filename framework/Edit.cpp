@@ -2,12 +2,13 @@
 
 #include <climits>
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
 
-// Under half a second of layout for the slowest edit box seen (Wine).
+// Under half a second of layout each for the slowest edit box seen (Wine):
+// a text up to the first size is set at once, a larger one in steps.
+constexpr std::size_t kWholeBytes = 512 * 1024;
 constexpr std::size_t kStepBytes = 256 * 1024;
 
 // Where the step from nFrom ends: after the first LF at or past the step
@@ -41,21 +42,22 @@ void CEdit::SetWindowText(const CString& strText) const
 void CEdit::SetWindowTextInSteps(const CString& strText, const std::function<bool()>& keepGoing) const
 {
     const std::size_t nLength = strText.GetLength();
-    if (nLength <= kStepBytes) {
+    if (nLength <= kWholeBytes) {
         SetWindowText(strText);
         return;
     }
     ::SendMessageA(m_hWnd, EM_SETLIMITTEXT, 0, 0);  // appended text counts against the limit
-    SetWindowText("");
     const char* const pch = strText.GetString();
-    for (std::size_t nFrom = 0; nFrom < nLength;) {
-        if (nFrom > 0 && !keepGoing())
+    std::size_t nFrom = StepEnd(pch, 0, nLength);
+    SetWindowText(CString(pch, nFrom));
+    while (nFrom < nLength) {
+        if (!keepGoing())
             return;
         const std::size_t nTo = StepEnd(pch, nFrom, nLength);
-        const std::string step(pch + nFrom, nTo - nFrom);
+        const CString step(pch + nFrom, nTo - nFrom);
         ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
         SetSel(INT_MAX, INT_MAX);  // the end; measuring the text would cost as much as the step
-        ::SendMessageA(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.c_str()));
+        ::SendMessageA(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.GetString()));
         SetSel(0, 0);
         ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
