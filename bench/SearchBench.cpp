@@ -6,13 +6,13 @@
 #include "store/DataFile.h"
 #include "store/DefaultJournals.h"
 #include "tests/Reference.h"
+#include "tests/TestFiles.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -82,14 +82,6 @@ const CBenchDir& LargeList()
     return s_dir;
 }
 
-std::string ReadFile(const std::string& strPath)
-{
-    std::ifstream in(strPath, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 void SearchRun(benchmark::State& state, const CBenchDir& (*list)(), const char* pszQuery)
 {
     const CBenchDir& dir = list();
@@ -106,7 +98,7 @@ void Reference(benchmark::State& state, const CBenchDir& (*list)(), const char* 
 {
     const CBenchDir& dir = list();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReferenceResults(ReadFile(dir.strFile), pszQuery));
+        benchmark::DoNotOptimize(ReferenceResults(ReadBytes(dir.strFile), pszQuery));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * dir.nBytes);
 }
 

@@ -30,7 +30,6 @@ public:
     void Abort();
 
     bool IsOpen() const { return m_hFile != kInvalid; }
-    const CString& GetPath() const { return m_strPath; }
 
 private:
     static constexpr std::intptr_t kInvalid = -1;

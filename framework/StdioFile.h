@@ -17,7 +17,6 @@ public:
 
     void OpenRead(const CString& strPath) { m_file.OpenRead(strPath); }
     bool CreateNew(const CString& strPath) { return m_file.CreateNew(strPath); }
-    const CString& GetPath() const { return m_file.GetPath(); }
 
     // Raw bytes, no line-end rules.
     std::size_t Read(void* pBuffer, std::size_t nCount) { return m_file.Read(pBuffer, nCount); }

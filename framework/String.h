@@ -16,7 +16,6 @@ public:
     const char* GetString() const { return m_str.c_str(); }
     char operator[](std::size_t nIndex) const { return m_str[nIndex]; }
 
-    void Empty() { m_str.clear(); }
     void Append(const char* pch, std::size_t nLength) { m_str.append(pch, nLength); }
     void Reserve(std::size_t nLength) { m_str.reserve(nLength); }
     CString& operator+=(const CString& str) { m_str += str.m_str; return *this; }
@@ -29,7 +28,6 @@ public:
     bool EndsWith(char ch) const { return !m_str.empty() && m_str.back() == ch; }
 
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
-    friend bool operator!=(const CString& a, const CString& b) { return a.m_str != b.m_str; }
     friend CString operator+(CString a, const CString& b) { return a += b; }
 
 private:

@@ -5,8 +5,13 @@
 #include <string>
 #include <utility>
 
-const char CResultText::kSeparator[] =
+namespace {
+
+// CR LF, 115 hyphens, CR LF.
+const char kSeparator[] =
     "\r\n-------------------------------------------------------------------------------------------------------------------\r\n";
+
+}  // namespace
 
 void CResultText::AddLine(const char* pchLine, std::size_t nLength)
 {

@@ -8,9 +8,6 @@
 // tabs as line breaks, the entries divided by a line of hyphens.
 class CResultText {
 public:
-    // CR LF, 115 hyphens, CR LF.
-    static const char kSeparator[];
-
     void AddLine(const char* pchLine, std::size_t nLength);
     // The text without the separator after the last entry; empty when no
     // line was added. The text moves out: call once, at the end.
