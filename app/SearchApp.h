@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/WinApp.h"
+#include "framework/window/WinApp.h"
 
 // The program: it runs the search dialog and ends when the dialog closes.
 class CSearchApp : public CWinApp {

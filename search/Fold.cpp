@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/BytePacking.h"
+#include "framework/portable/BytePacking.h"
 
 namespace {
 

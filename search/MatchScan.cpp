@@ -1,6 +1,6 @@
 #include "search/MatchScan.h"
 
-#include "framework/ByteBuffer.h"
+#include "framework/portable/ByteBuffer.h"
 #include "search/Fold.h"
 #include "search/ResultText.h"
 #include "search/SubstringFinder.h"

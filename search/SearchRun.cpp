@@ -1,6 +1,6 @@
 #include "search/SearchRun.h"
 
-#include "framework/StdioFile.h"
+#include "framework/portable/StdioFile.h"
 #include "search/Fold.h"
 #include "search/MatchScan.h"
 #include "store/DataFile.h"

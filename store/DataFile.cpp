@@ -1,8 +1,8 @@
 #include "store/DataFile.h"
 
-#include "framework/FileFind.h"
-#include "framework/FileSystem.h"
-#include "framework/TempFile.h"
+#include "framework/portable/FileFind.h"
+#include "framework/portable/FileSystem.h"
+#include "framework/portable/TempFile.h"
 #include "store/DefaultJournals.h"
 
 CString ProgramDirectory()

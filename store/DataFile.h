@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/String.h"
+#include "framework/portable/String.h"
 
 // The journal list the user searches: "Norvane.txt" in the program's folder.
 

@@ -1,4 +1,4 @@
-#include "framework/FileException.h"
+#include "framework/portable/FileException.h"
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
 #include "tests/Reference.h"
@@ -8,30 +8,11 @@
 
 #include <filesystem>
 #include <random>
-#include <stdexcept>
 
 namespace {
 
 const std::string kSeparator = "\r\n" + std::string(115, '-') + "\r\n";
-
-// Every text a run sets, in order.
-std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query)
-{
-    std::vector<std::string> shown;
-    RunSearch(strDir.c_str(), CString(query.data(), query.size()),
-              [&](const CString& text) { shown.emplace_back(text.GetString(), text.GetLength()); });
-    return shown;
-}
-
-// The one text a run shows against a data file of these bytes.
-std::string Shown(const std::string& fileBytes, const std::string& query)
-{
-    CTempDir dir;
-    WriteBytes(dir.Path("Norvane.txt"), fileBytes);
-    const std::vector<std::string> shown = RunAndCollect(dir.Dir(), query);
-    EXPECT_EQ(shown.size(), 1u) << "query " << query;
-    return shown.empty() ? "(nothing)" : shown.back();
-}
+const std::string kNotAnsi = "'Norvane.txt' is not an ANSI code file";
 
 std::size_t CountEntries(const std::string& text)
 {
@@ -39,6 +20,17 @@ std::size_t CountEntries(const std::string& text)
     for (std::size_t nAt = 0; (nAt = text.find(kSeparator, nAt)) != std::string::npos; nAt += kSeparator.size())
         ++nCount;
     return nCount;
+}
+
+// Random files of the bytes the rules act on, with lines longer than a block.
+std::string GeneratedFile(std::mt19937& random, std::size_t nLength)
+{
+    static const char alphabet[] = {'a', 'A', 'n', 'd', 'D', ' ', '.', '\t', '\r', '\n', '-', 'x', '\0', '\x1A'};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 1);
+    std::string bytes = "\n";  // no byte-order mark by chance
+    while (bytes.size() < nLength)
+        bytes += alphabet[pick(random)];
+    return bytes;
 }
 
 class DefaultListSearch : public ::testing::Test {
@@ -63,127 +55,113 @@ CTempDir* DefaultListSearch::s_dir = nullptr;
 
 }  // namespace
 
-TEST_F(DefaultListSearch, FindsTheKnownEntries)
+TEST(SearchRun, ShowsTheResultsOrAMessage)
 {
-    EXPECT_EQ(Search("jacs"), "JACS\r\nJournal of the American Chemical Society");
-    EXPECT_EQ(Search("J. Am. Chem. Soc."), "J. Am. Chem. Soc.\r\nJournal of the American Chemical Society");
-    EXPECT_EQ(CountEntries(Search("American Chemical")), 6u);
-    EXPECT_EQ(CountEntries(Search("Radiation Isotopes")), 3u);
-    EXPECT_EQ(Search("soc journal"), "No Results");
-    EXPECT_NE(Search("random").find("Acta Chromatogr.\r\n"), std::string::npos);
-    const std::string anal = Search("Anal. Chem.");
-    EXPECT_NE(anal.find("Anal. Chem.\r\nAnalytical Chemistry"), std::string::npos);
-    EXPECT_NE(anal.find("Chin. J. Anal. Chem.\r\n"), std::string::npos);
+    const struct {
+        const char* name;
+        std::string file;
+        const char* query;
+        std::string shown;
+    } cases[] = {
+        {"blocks in file order", "Ab\tOne\tTwo\r\nzz\r\nAb plain\r\n", "ab", "Ab\r\nOne\r\nTwo" + kSeparator + "Ab plain"},
+        {"no match", "xx\r\n", "ab", "No Results"},
+        {"empty file", "", "ab", "No Results"},
+        {"one byte, no mark", "\xEF", "ab", "No Results"},
+        {"short query", "ab\r\n", " and A ", "(nothing)"},
+        {"line break in the query", "ab\r\n", "a\r\nb", "No Results"},
+        {"hyphen entry keeps its hyphens", "ab\r\nab-----\r\n", "ab", "ab" + kSeparator + "ab-----"},
+        {"hyphens around", "--ab--\r\n", "ab", "--ab--"},
+        {"empty title", "ab\t\r\n", "ab", "ab"},
+        {"UTF-8 mark", "\xEF\xBB\xBF" "ab\r\n", "ab", kNotAnsi},
+        {"UTF-8 mark, third byte not looked at", "\xEF\xBBZab\r\n", "ab", kNotAnsi},
+        {"UTF-8 mark alone", "\xEF\xBB", "ab", kNotAnsi},
+        {"UTF-16 LE mark", std::string("\xFF\xFE" "a\0b\0", 6), "ab", kNotAnsi},
+        {"UTF-16 BE passes", "\xFE\xFF" "ab\r\n", "ab", "\xFE\xFF" "ab"},
+        {"NUL shows as a space", std::string("ab\0x\tT\r\nab2\r\n", 13), "ab", "ab x\r\nT" + kSeparator + "ab2"},
+        {"0x1A ends nothing", "ab\x1A" "cd\r\nxx\r\nab after\r\n", "ab", "ab\x1A" "cd" + kSeparator + "ab after"},
+        {"lone CRs end no line", "x\rab\r\nab\n", "ab", "x\rab" + kSeparator + "ab"},
+        {"CR CR LF", "ab\r\r\nab", "ab", "ab\r" + kSeparator + "ab"},
+        {"last line without LF", "zz\r\nab", "ab", "ab"},
+        {"high bytes match themselves", "\xC4\xD6\xDC\tx\r\n\xE4\xF6\xFC\tx\r\n", "\xC4\xD6", "\xC4\xD6\xDC\r\nx"},
+        {"high bytes have no case", "\xC4\xD6\tx\r\n", "\xE4\xF6", "No Results"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Shown(c.file, c.query), c.shown) << c.name;
 }
 
-TEST_F(DefaultListSearch, ShowsTheSectionMarkersAsEntries)
+TEST_F(DefaultListSearch, FindsTheKnownEntries)
 {
+    const std::string jacs = "JACS\r\nJournal of the American Chemical Society";
+    const struct {
+        const char* query;
+        std::size_t nEntries;  // 0: not counted
+        std::string contains;
+    } cases[] = {
+        {"jacs", 1, jacs},
+        {"J. Am. Chem. Soc.", 1, "J. Am. Chem. Soc.\r\nJournal of the American Chemical Society"},
+        {"American Chemical", 6, jacs},
+        {"Radiation Isotopes", 3, "Appl. Radiat. Isot.\r\nApplied Radiation and Isotopes"},
+        {"random", 0, "Acta Chromatogr.\r\n"},
+        {"Anal. Chem.", 0, "Anal. Chem.\r\nAnalytical Chemistry"},
+        {"Anal. Chem.", 0, "Chin. J. Anal. Chem.\r\n"},
+        {"top", 73, kSeparator + "B top" + kSeparator},
+        {"soc journal", 1, "No Results"},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = Search(c.query);
+        if (c.nEntries != 0) {
+            EXPECT_EQ(CountEntries(shown), c.nEntries) << c.query;
+        }
+        EXPECT_NE(shown.find(c.contains), std::string::npos) << c.query;
+    }
     const std::string top = Search("top");
-    EXPECT_EQ(CountEntries(top), 73u);
-    for (char chLetter = 'B'; chLetter <= 'Z'; ++chLetter) {
-        if (chLetter == 'Y')
-            continue;
-        const std::string marker = std::string(1, chLetter) + " top";
-        EXPECT_NE((kSeparator + top + kSeparator).find(kSeparator + marker + kSeparator), std::string::npos) << marker;
+    for (char chLetter = 'C'; chLetter <= 'Z'; ++chLetter) {
+        if (chLetter != 'Y') {
+            EXPECT_NE(top.find(kSeparator + chLetter + " top" + kSeparator), std::string::npos) << chLetter;
+        }
     }
 }
 
-TEST_F(DefaultListSearch, LeavesTheBoxAloneForShortQueries)
+TEST(SearchRun, AgreesWithTheLiteralRules)
 {
-    for (const char* query : {"and", "AND", "a", "hand", " and ", "Land", ""})
-        EXPECT_EQ(Search(query), "(nothing)") << query;
-}
-
-TEST(ResultText, ComposesBlocksInFileOrder)
-{
-    EXPECT_EQ(Shown("Ab\tOne\tTwo\r\nzz\r\nAb plain\r\n", "ab"), "Ab\r\nOne\r\nTwo" + kSeparator + "Ab plain");
-    EXPECT_EQ(Shown("xx\r\n", "ab"), "No Results");
-}
-
-TEST(ResultText, TrimsOnlyTheLastSeparator)
-{
-    // An entry made of hyphens keeps them; the trim stops at its line end.
-    EXPECT_EQ(Shown("ab\r\nab-----\r\n", "ab"), "ab" + kSeparator + "ab-----");
-    EXPECT_EQ(Shown("--ab--\r\n", "ab"), "--ab--");
-    EXPECT_EQ(Shown("ab\t\r\n", "ab"), "ab");
-}
-
-TEST(ResultText, ShowsANulByteAsASpaceAndKeepsWhatFollows)
-{
-    EXPECT_EQ(Shown(std::string("ab\0x\tT\r\nab2\r\n", 13), "ab"), "ab x\r\nT" + kSeparator + "ab2");
-}
-
-TEST(ByteOrderMark, RefusesUtf8AndUtf16LittleEndian)
-{
-    const std::string kNotAnsi = "'Norvane.txt' is not an ANSI code file";
-    EXPECT_EQ(Shown("\xEF\xBB\xBF" "ab\r\n", "ab"), kNotAnsi);
-    EXPECT_EQ(Shown("\xEF\xBBZab\r\n", "ab"), kNotAnsi);  // the third byte is not looked at
-    EXPECT_EQ(Shown("\xEF\xBB", "ab"), kNotAnsi);
-    EXPECT_EQ(Shown("\xFF\xFE" "a\0b\0", "ab"), kNotAnsi);
-    EXPECT_EQ(Shown("\xFE\xFF" "ab\r\n", "ab"), "\xFE\xFF" "ab");  // big-endian passes
-    EXPECT_EQ(Shown("\xEF", "ab"), "No Results");
-    EXPECT_EQ(Shown("", "ab"), "No Results");
-}
-
-TEST(LineEnds, LfOnlyFileGivesTheSameResults)
-{
-    const std::string lf = DefaultJournalFile();
-    std::string crlf;
-    for (char ch : lf)
-        crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-    for (const char* query : {"top", "chem", "jacs", "zzzz"})
-        EXPECT_EQ(Shown(lf + "\n", query), Shown(crlf, query)) << query;
-}
-
-TEST(MissingDataFile, IsRewrittenAndTheQueryWaits)
-{
-    CTempDir dir;
-    EXPECT_EQ(RunAndCollect(dir.Dir(), "jacs"), (std::vector<std::string>{"Please wait for resetting 'Norvane.txt' file...", ""}));
-    EXPECT_EQ(ReadBytes(dir.Path("Norvane.txt")).size(), 291086u);
-    EXPECT_EQ(RunAndCollect(dir.Dir(), "jacs"), (std::vector<std::string>{"JACS\r\nJournal of the American Chemical Society"}));
-}
-
-TEST(EmptyDataFile, ShowsNoResultsAndStaysEmpty)
-{
-    CTempDir dir;
-    WriteBytes(dir.Path("Norvane.txt"), "");
-    EXPECT_EQ(RunAndCollect(dir.Dir(), "jacs"), (std::vector<std::string>{"No Results"}));
-    EXPECT_EQ(ReadBytes(dir.Path("Norvane.txt")), "");
-}
-
-TEST(FolderNamedLikeTheDataFile, IsAFileErrorAndStaysInPlace)
-{
-    CTempDir dir;
-    std::filesystem::create_directory(dir.Path("Norvane.txt"));
-    std::vector<std::string> shown;
-    EXPECT_THROW(shown = RunAndCollect(dir.Dir(), "jacs"), CFileException);
-    EXPECT_TRUE(shown.empty());
-    EXPECT_TRUE(std::filesystem::is_directory(dir.Path("Norvane.txt")));
-}
-
-TEST(WholeRun, AgreesWithTheLiteralRulesOnGeneratedFiles)
-{
+    const std::string defaultList = DefaultJournalFile();
+    const std::string cc0 = Cc0Collection();
+    const struct {
+        const char* name;
+        std::string file;
+    } files[] = {{"default list, LF", defaultList}, {"default list, CR LF", WithCrLf(defaultList)}, {"CC0", cc0}};
+    for (const auto& f : files) {
+        for (const char* query : {"chem", "j phys", "ur", "soc journal", "Acta", "top", "zzqx"})
+            EXPECT_EQ(Shown(f.file, query), ReferenceResults(f.file, query)) << f.name << ": " << query;
+    }
     std::mt19937 random(42);
-    std::uniform_int_distribution<int> pick(0, 12);
-    const char alphabet[] = {'a', 'A', 'n', 'd', 'D', ' ', '.', '\t', '\r', '\n', '-', 'x', '\0'};
-    const char* queries[] = {"an", "ax", "a-", "x x", "nd", "dx", "a.x", "a AND x", "--"};
-    for (int nFile = 0; nFile < 60; ++nFile) {
-        std::string bytes = "\n";  // no byte-order mark by chance
-        for (int i = 0; i < 400; ++i)
-            bytes += alphabet[pick(random)];
-        for (const char* query : queries)
+    for (int nFile = 0; nFile < 40; ++nFile) {
+        const std::string bytes = GeneratedFile(random, nFile % 8 == 7 ? 200000 : 400);
+        for (const char* query : {"an", "ax", "a-", "x x", "nd", "dx", "a.x", "a AND x", "--", "a\rx", "x\x1A"})
             ASSERT_EQ(Shown(bytes, query), ReferenceResults(bytes, query)) << "file " << nFile << " query " << query;
     }
 }
 
-TEST(WholeRun, AgreesWithTheLiteralRulesOnTheCc0Collection)
+TEST(SearchRun, RewritesAMissingDataFileAndLeavesTheQueryForTheNextRun)
 {
-    std::string bytes;
+    CTempDir dir;
+    EXPECT_EQ(RunAndCollect(dir.Dir(), "jacs"),
+              (std::vector<std::string>{"Please wait for resetting 'Norvane.txt' file...", ""}));
+    EXPECT_EQ(ReadBytes(dir.Path("Norvane.txt")), WithCrLf(DefaultJournalFile()));
+    EXPECT_EQ(RunAndCollect(dir.Dir(), "jacs"),
+              (std::vector<std::string>{"JACS\r\nJournal of the American Chemical Society"}));
+}
+
+TEST(SearchRun, AFolderNamedLikeTheDataFileIsAFileErrorAndStays)
+{
+    CTempDir dir;
+    std::filesystem::create_directory(dir.Path("Norvane.txt"));
     try {
-        bytes = ReadBytes(NORVANE_SOURCE_DIR "/../shared/journals/cc0-collection.txt");
-    } catch (const std::runtime_error&) {
-        GTEST_SKIP() << "no CC0 collection beside the project";
+        RunAndCollect(dir.Dir(), "jacs");
+        ADD_FAILURE() << "no file error";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(std::string(e.GetPath().GetString()), dir.Path("Norvane.txt"));
+        EXPECT_STREQ(e.GetCause().GetString(), "It is a folder, not a file");
     }
-    for (const char* query : {"chem", "j phys", "ur", "soc journal", "Acta"})
-        EXPECT_EQ(Shown(bytes, query), ReferenceResults(bytes, query)) << query;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path("Norvane.txt")));
 }

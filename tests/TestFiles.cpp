@@ -1,21 +1,26 @@
 #include "tests/TestFiles.h"
 
+#include "search/SearchRun.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 CTempDir::CTempDir()
 {
-    std::string pattern = (fs::temp_directory_path() / "norvane-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    m_strDir = pattern + "/";
+    std::random_device random;
+    for (;;) {
+        const fs::path dir = fs::temp_directory_path() / ("norvane-test-" + std::to_string(random()));
+        if (fs::create_directory(dir)) {
+            m_strDir = (dir / "").string();
+            return;
+        }
+    }
 }
 
 CTempDir::~CTempDir()
@@ -55,7 +60,36 @@ std::string ListFolder(const std::string& strDir)
     return list;
 }
 
+std::string WithCrLf(const std::string& text)
+{
+    std::string result;
+    for (char ch : text)
+        result += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    return result;
+}
+
 std::string DefaultJournalFile()
 {
     return ReadBytes(NORVANE_SOURCE_DIR "/store/default-journals.txt");
+}
+
+std::string Cc0Collection()
+{
+    return ReadBytes(NORVANE_SOURCE_DIR "/store/cc0-collection.txt");
+}
+
+std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query)
+{
+    std::vector<std::string> shown;
+    RunSearch(strDir.c_str(), CString(query.data(), query.size()),
+              [&](const CString& text) { shown.emplace_back(text.GetString(), text.GetLength()); });
+    return shown;
+}
+
+std::string Shown(const std::string& fileBytes, const std::string& query)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("Norvane.txt"), fileBytes);
+    const std::vector<std::string> shown = RunAndCollect(dir.Dir(), query);
+    return shown.empty() ? "(nothing)" : shown.back();
 }

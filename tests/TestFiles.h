@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with all it
 // holds when the object goes. Dir() ends with a separator, like the program
@@ -21,8 +22,16 @@ private:
 
 void WriteBytes(const std::string& strPath, const std::string& bytes);
 std::string ReadBytes(const std::string& strPath);
-// Names in the folder, sorted.
+// Names in the folder, sorted, divided by spaces.
 std::string ListFolder(const std::string& strDir);
+std::string WithCrLf(const std::string& text);
 
-// The committed default journal list, LF ends.
+// The committed default journal list (LF ends) and the CC0 collection the
+// project carries (CR LF ends).
 std::string DefaultJournalFile();
+std::string Cc0Collection();
+
+// Every text a search run in strDir sets, in order.
+std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query);
+// The last text a run against a data file of these bytes sets, or "(nothing)".
+std::string Shown(const std::string& fileBytes, const std::string& query);

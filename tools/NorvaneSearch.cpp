@@ -1,12 +1,16 @@
 // norvane-search DIR QUERY: one search run against DIR, as the program makes
 // it, printing the text the results box then holds, byte for byte.
+// norvane-search --queries FILE DIR: a run for each line of FILE, each text
+// after a line "== QUERY", for comparing builds in one process.
 
-#include "framework/FileException.h"
-#include "framework/String.h"
+#include "framework/portable/FileException.h"
+#include "framework/portable/String.h"
 #include "search/SearchRun.h"
 
 #include <cstdio>
+#include <fstream>
 #include <new>
+#include <string>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -16,26 +20,54 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
+namespace {
+
+// What the results box holds after the run; nothing if the run left it alone.
+bool Search(const CString& strDir, const CString& strQuery, CString& strShown)
+{
+    bool bShown = false;
+    RunSearch(strDir, strQuery, [&](const CString& strText) {
+        strShown = strText;  // the last text set is what the box shows
+        bShown = true;
+    });
+    return bShown;
+}
+
+bool Print(const CString& strText)
+{
+    return std::fwrite(strText.GetString(), 1, strText.GetLength(), stdout) == strText.GetLength();
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: norvane-search DIR QUERY\n");
+    const bool bQueryFile = argc == 4 && std::string(argv[1]) == "--queries";
+    if (argc != 3 && !bQueryFile) {
+        std::fprintf(stderr, "usage: norvane-search DIR QUERY\n       norvane-search --queries FILE DIR\n");
         return 2;
     }
 #if defined(_WIN32)
     _setmode(_fileno(stdout), _O_BINARY);  // CR LF must pass unchanged
 #endif
-    CString strDir(argv[1]);
+    CString strDir(argv[bQueryFile ? 3 : 1]);
     if (!strDir.EndsWith(kSeparator))
         strDir += kSeparator;
 
-    CString strShown;
-    bool bShown = false;
+    bool bPrinted = true;
     try {
-        RunSearch(strDir, argv[2], [&](const CString& strText) {
-            strShown = strText;  // the last text set is what the box shows
-            bShown = true;
-        });
+        CString strShown;
+        if (!bQueryFile) {
+            if (Search(strDir, argv[2], strShown))
+                bPrinted = Print(strShown);
+        } else {
+            std::ifstream queries(argv[2], std::ios::binary);
+            for (std::string query; std::getline(queries, query);) {
+                const CString strQuery(query.data(), query.size());
+                bPrinted = bPrinted && Print("== " + strQuery + "\n") &&
+                           (!Search(strDir, strQuery, strShown) || Print(strShown)) && Print("\n");
+            }
+        }
     } catch (const CFileException& e) {
         std::fprintf(stderr, "norvane-search: %s\n", e.what());
         return 1;
@@ -43,7 +75,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "norvane-search: not enough memory for the results\n");
         return 1;
     }
-    if (bShown && std::fwrite(strShown.GetString(), 1, strShown.GetLength(), stdout) != strShown.GetLength())
-        return 1;
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return bPrinted && std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -1,8 +1,8 @@
 #include "ui/SearchDlg.h"
 
-#include "framework/Clock.h"
-#include "framework/PaintDC.h"
-#include "framework/Resources.h"
+#include "framework/window/Clock.h"
+#include "framework/window/PaintDC.h"
+#include "framework/window/Resources.h"
 #include "res/resource.h"
 #include "search/SearchRun.h"
 #include "store/DataFile.h"

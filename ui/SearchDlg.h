@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/Dialog.h"
-#include "framework/Edit.h"
-#include "framework/String.h"
+#include "framework/window/Dialog.h"
+#include "framework/window/Edit.h"
+#include "framework/portable/String.h"
 
 #include <cstdint>
 

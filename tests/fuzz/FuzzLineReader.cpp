@@ -2,7 +2,7 @@
 // taken from the first input byte so that lines and CR LF pairs are cut at
 // every boundary.
 
-#include "framework/StdioFile.h"
+#include "framework/portable/StdioFile.h"
 #include "tests/Reference.h"
 
 #include <cstdint>

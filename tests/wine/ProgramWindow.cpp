@@ -3,6 +3,7 @@
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -60,13 +61,17 @@ BOOL CALLBACK FindWindowOfProcess(HWND hWnd, LPARAM lParam)
 
 }  // namespace
 
+std::string ProgramUnderTest()
+{
+    const char* pszProgram = std::getenv("NORVANE_EXE");
+    return pszProgram && *pszProgram ? pszProgram : NORVANE_EXE;
+}
+
 CProgramWindow::CProgramWindow(const CProgramStart& start) : m_strDir(NewTempFolder())
 {
     const std::string strExe = m_strDir + "Norvane.exe";
-    if (!::CopyFileA(NORVANE_EXE, strExe.c_str(), FALSE))
-        throw std::runtime_error("cannot copy " NORVANE_EXE);
-    if (start.bFolderNamedDataFile)
-        ::CreateDirectoryA((m_strDir + "Norvane.txt").c_str(), nullptr);
+    if (!::CopyFileA(ProgramUnderTest().c_str(), strExe.c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + ProgramUnderTest());
     if (!start.strDataFile.empty() && !::CopyFileA(start.strDataFile.c_str(), (m_strDir + "Norvane.txt").c_str(), TRUE))
         throw std::runtime_error("cannot copy " + start.strDataFile);
     STARTUPINFOA startup{};
@@ -115,6 +120,21 @@ void CProgramWindow::PressKey(HWND hTarget, WPARAM nVirtualKey) const
     const LPARAM lParam = 1 | (::MapVirtualKeyA(static_cast<UINT>(nVirtualKey), MAPVK_VK_TO_VSC) << 16);
     ::PostMessageA(hTarget, WM_KEYDOWN, nVirtualKey, lParam);
     ::PostMessageA(hTarget, WM_KEYUP, nVirtualKey, lParam | 0xC0000000);
+}
+
+void CProgramWindow::EraseQuery() const
+{
+    PressKey(Query(), VK_RETURN);
+    PressKey(Query(), VK_RETURN);
+    WaitFor([this] { return QueryText().empty(); }, 5000);
+}
+
+long CProgramWindow::MsUntilResults(DWORD nLimitMs) const
+{
+    const DWORD dwStart = ::GetTickCount();
+    if (!WaitFor([this] { return !ResultsText().empty(); }, nLimitMs))
+        return -1;
+    return static_cast<long>(::GetTickCount() - dwStart);
 }
 
 bool CProgramWindow::WaitForExit(DWORD nMs) const

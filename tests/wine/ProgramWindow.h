@@ -2,7 +2,10 @@
 
 // Drives a running Norvane.exe from outside, as a user would: posts keys to
 // its boxes and reads them back. Each instance runs the program in a fresh
-// folder of its own and ends it when it goes.
+// folder of its own and ends it when it goes. The window tests and the
+// latency tool share it.
+
+#include "res/resource.h"
 
 #include <windows.h>
 
@@ -12,8 +15,7 @@
 // What the program's folder holds before it starts: by default nothing but
 // the program, which then writes its data file.
 struct CProgramStart {
-    bool bFolderNamedDataFile = false;  // a folder named Norvane.txt
-    std::string strDataFile;            // a file to copy as Norvane.txt
+    std::string strDataFile;  // a file to copy as Norvane.txt
 };
 
 class CProgramWindow {
@@ -25,8 +27,8 @@ public:
 
     const std::string& Dir() const { return m_strDir; }
     HWND Dialog() const { return m_hDialog; }
-    HWND Query() const { return ::GetDlgItem(m_hDialog, 1000); }
-    HWND Results() const { return ::GetDlgItem(m_hDialog, 1001); }
+    HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
+    HWND Results() const { return ::GetDlgItem(m_hDialog, IDC_RESULTS); }
 
     std::string QueryText() const { return TextOf(Query()); }
     std::string ResultsText() const { return TextOf(Results()); }
@@ -35,7 +37,11 @@ public:
     // Posts the characters to the query box, nPauseMs apart.
     void Type(const std::string& text, DWORD nPauseMs = 30) const;
     void PressKey(HWND hTarget, WPARAM nVirtualKey) const;
+    // Return twice: selects the query, then erases it.
+    void EraseQuery() const;
 
+    // Milliseconds from now until the results box is not empty, or -1.
+    long MsUntilResults(DWORD nLimitMs) const;
     // True once the program has ended, within the time given.
     bool WaitForExit(DWORD nMs) const;
     // The top-level window of this program with that caption, if any.
@@ -48,6 +54,10 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_hDialog = nullptr;
 };
+
+// The program under test: NORVANE_EXE from the environment, or the one
+// built beside the tests.
+std::string ProgramUnderTest();
 
 // Polls the condition every few milliseconds; true if it held in time.
 bool WaitFor(const std::function<bool()>& condition, DWORD nMs);

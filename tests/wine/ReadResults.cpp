@@ -1,6 +1,8 @@
 // Prints the text of the results box of the running "Norvane Search" window,
 // byte for byte, for the shell tests that type with real keystrokes.
 
+#include "res/resource.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -16,7 +18,7 @@ int main()
         std::fprintf(stderr, "no Norvane Search window\n");
         return 1;
     }
-    const HWND hResults = ::GetDlgItem(hDialog, 1001);
+    const HWND hResults = ::GetDlgItem(hDialog, IDC_RESULTS);
     std::vector<char> text(::SendMessageA(hResults, WM_GETTEXTLENGTH, 0, 0) + 1);
     const LRESULT nLength = ::SendMessageA(hResults, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     std::fwrite(text.data(), 1, nLength, stdout);

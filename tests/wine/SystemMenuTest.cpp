@@ -3,7 +3,7 @@
 // thread; a thread timer, dispatched by the dialog's own loop, reads the menu
 // once the window shows and then closes it.
 
-#include "framework/WinApp.h"
+#include "framework/window/WinApp.h"
 #include "ui/SearchDlg.h"
 
 #include <gtest/gtest.h>

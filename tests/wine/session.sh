@@ -1,7 +1,10 @@
-# Sourced by the Wine test scripts: a private X display and Wine prefix for
-# this run, both stopped and removed on exit.
-WINE=/usr/lib/wine/wine64
+# Sourced by the Wine scripts: a private X display and Wine prefix, with
+# Wine's own fonts, both stopped and removed on exit. Sets WINE64, and WINE32
+# where 32-bit Wine is installed (empty otherwise).
+WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
+WINE32=
+[ -x /usr/lib/wine/wine ] && WINE32=/usr/lib/wine/wine
 
 display=90
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
@@ -25,5 +28,4 @@ for _ in $(seq 100); do
   [ -e "/tmp/.X11-unix/X$display" ] && break
   sleep 0.1
 done
-"$WINE" wineboot -i >/dev/null 2>&1
-"$WINESERVER" -w
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-prefix.sh"

@@ -1,0 +1,30 @@
+#include "framework/portable/FileFind.h"
+
+#include <windows.h>
+
+namespace {
+
+void CloseFind(std::intptr_t& hFind)
+{
+    if (hFind != -1)
+        ::FindClose(reinterpret_cast<HANDLE>(hFind));
+    hFind = -1;
+}
+
+}  // namespace
+
+CFileFind::~CFileFind()
+{
+    CloseFind(m_hFind);
+}
+
+bool CFileFind::FindFile(const CString& strPath)
+{
+    CloseFind(m_hFind);
+    WIN32_FIND_DATAA data;
+    const HANDLE hFind = ::FindFirstFileA(strPath.GetString(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    m_hFind = reinterpret_cast<std::intptr_t>(hFind);
+    return true;
+}

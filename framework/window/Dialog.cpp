@@ -1,0 +1,165 @@
+#include "framework/window/Dialog.h"
+
+#include "framework/window/ErrorReport.h"
+#include "framework/portable/FileException.h"
+#include "framework/window/WinApp.h"
+
+#include <iterator>
+#include <new>
+
+const MessageMapEntry CDialog::s_messageEntries[] = {
+    {WM_COMMAND, BN_CLICKED, IDOK, &OnMessage<CDialog, &CDialog::OnOK>},
+    {WM_COMMAND, BN_CLICKED, IDCANCEL, &OnMessage<CDialog, &CDialog::OnCancel>},
+};
+
+const MessageMap CDialog::s_messageMap = {nullptr, s_messageEntries, std::size(s_messageEntries)};
+
+CDialog::CDialog(UINT nIDTemplate, HWND hParent) : m_nIDTemplate(nIDTemplate), m_hParent(hParent)
+{
+}
+
+INT_PTR CDialog::DoModal()
+{
+    if (m_hParent)
+        ::EnableWindow(m_hParent, FALSE);
+    m_bInModalLoop = true;
+    m_nModalResult = IDCANCEL;
+    ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), m_hParent, DialogProc,
+                         reinterpret_cast<LPARAM>(this));
+    // A template without WS_VISIBLE, like the About box's, is shown here.
+    if (m_hWnd && !::IsWindowVisible(m_hWnd))
+        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    MSG msg;
+    while (m_bInModalLoop && m_hWnd) {
+        const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (bGot <= 0) {
+            if (bGot == 0)
+                ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+            break;
+        }
+        HandleQueued(msg);
+    }
+    // The owner comes back before this window goes, so that it takes the
+    // activation.
+    if (m_hParent) {
+        ::EnableWindow(m_hParent, TRUE);
+        ::SetActiveWindow(m_hParent);
+    }
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+    return m_nModalResult;
+}
+
+void CDialog::HandleQueued(MSG& msg)
+{
+    if (!PreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+bool CDialog::PumpWaitingMessages()
+{
+    MSG msg;
+    while (m_bInModalLoop && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            m_bInModalLoop = false;
+        } else {
+            HandleQueued(msg);
+        }
+    }
+    return m_bInModalLoop;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    m_bInModalLoop = false;
+}
+
+void CDialog::DoDataExchange(CDataExchange*)
+{
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    CDataExchange dx(m_hWnd);
+    DoDataExchange(&dx);
+    CenterWindow();
+    return TRUE;
+}
+
+void CDialog::CenterWindow() const
+{
+    if (::GetWindowLongA(m_hWnd, GWL_STYLE) & DS_CENTER)
+        return;  // the system has centred it already
+    RECT rcDialog;
+    RECT rcArea;
+    ::GetWindowRect(m_hWnd, &rcDialog);
+    if (m_hParent && !::IsIconic(m_hParent))
+        ::GetWindowRect(m_hParent, &rcArea);
+    else
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
+    const int nWidth = rcDialog.right - rcDialog.left;
+    const int nHeight = rcDialog.bottom - rcDialog.top;
+    const int x = (rcArea.left + rcArea.right - nWidth) / 2;
+    const int y = (rcArea.top + rcArea.bottom - nHeight) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, lParam);
+        reinterpret_cast<CDialog*>(lParam)->m_hWnd = hWnd;
+    }
+    CDialog* pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    return pDialog ? pDialog->Dispatch(nMessage, wParam, lParam) : FALSE;
+}
+
+INT_PTR CDialog::Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    // No exception may cross the system's window procedure: the ones a
+    // handler lets go are reported here.
+    try {
+        if (nMessage == WM_INITDIALOG)
+            return OnInitDialog();
+        const MessageMapEntry* pEntry = FindHandler(nMessage, wParam);
+        if (pEntry == nullptr)
+            return FALSE;
+        m_bDefault = false;
+        const LRESULT lResult = pEntry->pfnHandler(*this, wParam, lParam);
+        if (m_bDefault)
+            return FALSE;
+        if (nMessage == WM_QUERYDRAGICON)  // answered by the return value itself
+            return lResult;
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+        return TRUE;
+    } catch (const CFileException& e) {
+        ReportFileError(m_hWnd, e);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(m_hWnd);
+    }
+    return nMessage == WM_INITDIALOG;
+}
+
+const MessageMapEntry* CDialog::FindHandler(UINT nMessage, WPARAM wParam) const
+{
+    for (const MessageMap* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap) {
+        for (std::size_t i = 0; i < pMap->nEntries; ++i) {
+            const MessageMapEntry& entry = pMap->pEntries[i];
+            if (entry.nMessage != nMessage)
+                continue;
+            if (nMessage != WM_COMMAND || (entry.nCode == HIWORD(wParam) && entry.nID == LOWORD(wParam)))
+                return &entry;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "framework/window/DataExchange.h"
+#include "framework/window/Menu.h"
+#include "framework/window/MessageMap.h"
+
+#include <windows.h>
+
+// A dialog made from a resource template and run modally in its own message
+// loop. Every queued message passes PreTranslateMessage before it is
+// dispatched; window messages go to the handlers of the class's static
+// message map, the rest to the standard dialog processing. A file error or
+// a lack of memory that leaves a handler is reported in a message box, and
+// the dialog carries on.
+class CDialog {
+public:
+    CDialog(UINT nIDTemplate, HWND hParent);
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+    virtual ~CDialog() = default;
+
+    INT_PTR DoModal();
+    void EndDialog(int nResult);
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // True when the message was consumed and is not to be dispatched.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Binds the controls and centres the dialog over its owner (or the
+    // screen). True lets the dialog give the focus to its first control.
+    virtual BOOL OnInitDialog();
+    virtual const MessageMap* GetMessageMap() const { return &s_messageMap; }
+
+    void OnOK() { EndDialog(IDOK); }
+    void OnCancel() { EndDialog(IDCANCEL); }
+
+    // Handles the messages already waiting, as the modal loop would, for a
+    // handler that works long; false once the dialog has ended.
+    bool PumpWaitingMessages();
+
+    // Asks for the standard processing of the message being handled, after
+    // the handler returns.
+    void Default() { m_bDefault = true; }
+
+    CMenu GetSystemMenu() const { return CMenu(::GetSystemMenu(m_hWnd, FALSE)); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, nMessage, wParam, lParam);
+    }
+    void SetTimer(UINT_PTR nIDEvent, UINT nElapse) const { ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr); }
+    void KillTimer(UINT_PTR nIDEvent) const { ::KillTimer(m_hWnd, nIDEvent); }
+
+    static const MessageMap s_messageMap;
+
+private:
+    static const MessageMapEntry s_messageEntries[];
+    void HandleQueued(MSG& msg);
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    const MessageMapEntry* FindHandler(UINT nMessage, WPARAM wParam) const;
+    void CenterWindow() const;
+
+    UINT m_nIDTemplate;
+    HWND m_hParent;
+    bool m_bInModalLoop = false;
+    bool m_bDefault = false;
+    int m_nModalResult = IDCANCEL;
+};

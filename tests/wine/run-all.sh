@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Both Windows builds under Wine on a private display, each group naming the
+# executable it runs: the unit tests, the window tests, the driver against the
+# native one, and queries typed with real keys. The 32-bit program is the one
+# in the release zip, unzipped into an empty folder.
+# Usage: run-all.sh BUILD_FOLDER (holding native, i686 and x86_64)
+set -eu
+builds=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+. "$here/session.sh"
+work=$(mktemp -d)
+trap 'stop_session; rm -rf "$work"' EXIT
+
+run_build() {  # arch, wine loader, folder holding the Norvane.exe to type into
+  local arch=$1 wine=$2 folder=$3 build=$builds/$1
+  echo "== $arch: unit and window tests of $build/Norvane.exe under $wine"
+  (cd "$build" && ctest --output-on-failure -L wine)
+  echo "== $arch: $build/norvane-search.exe under $wine against the native driver"
+  "$here/driver-matches-native.sh" "$wine" "$build/norvane-search.exe" "$builds/native/norvane-search" \
+    "$source_dir/store/default-journals.txt" "$build/driver-differences"
+  echo "== $arch: keys typed into $folder/Norvane.exe under $wine"
+  "$here/typed-queries.sh" "$wine" "$folder" "$build/tests/wine/norvane_read_results.exe" "$builds/native/norvane-search"
+}
+
+if [ -n "$WINE32" ]; then
+  mkdir "$work/release"
+  (cd "$work/release" && cmake -E tar xf "$source_dir"/dist/Norvane-*-win32.zip)
+  run_build i686 "$WINE32" "$work/release"
+else
+  echo "NOT TESTED: 32-bit Wine is not installed, so the shipped 32-bit Norvane.exe was not run; only the 64-bit build was"
+fi
+mkdir "$work/x86_64"
+cp "$builds/x86_64/Norvane.exe" "$work/x86_64/"
+run_build x86_64 "$WINE64" "$work/x86_64"

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Real keystrokes: Norvane.exe started under WINE in FOLDER (the unzipped
+# release, or a build's program alone in a folder) writes its data file
+# there; queries typed with xdotool show exactly what the native driver
+# prints for them; Escape ends the program.
+# Usage: typed-queries.sh WINE FOLDER READ_RESULTS NATIVE_DRIVER
+set -eu
+wine=$1 folder=$2 read_results=$3 native_driver=$4
+work=$(mktemp -d)
+trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+(cd "$folder" && exec "$wine" Norvane.exe) &
+pid=$!
+xdotool search --sync --onlyvisible --name "Norvane Search" >/dev/null
+"$native_driver" "$work" jacs  # writes the default list
+cmp -s "$folder/Norvane.txt" "$work/Norvane.txt" || fail "the program did not write the default list"
+sleep 0.5  # keys in the first 200 ms of the program arm no search
+queries=(jacs "J. Am. Chem. Soc." "American Chemical" "Radiation Isotopes" top "soc journal")
+for q in "${queries[@]}"; do
+  xdotool type --delay 40 "$q"
+  "$native_driver" "$work" "$q" > "$work/expected"
+  for _ in $(seq 50); do
+    sleep 0.1
+    "$wine" "$read_results" > "$work/shown" 2>/dev/null || true
+    cmp -s "$work/shown" "$work/expected" && break
+  done
+  cmp -s "$work/shown" "$work/expected" || fail "typed '$q' shows other text than the driver prints"
+  xdotool key Return Return  # select, then erase
+done
+xdotool key Escape
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "Escape did not end the program"
+echo "typed queries: ${#queries[@]} typed, $failures failed"
+[ "$failures" -eq 0 ]
