@@ -154,6 +154,8 @@ TEST(TempFile, TakesAFreeNameBesideTheTargetAndCleansUp)
         CTempFile second(dir.Path("Norvane.txt").c_str());  // steps over the name the first holds
         first.File().WriteString("partial");
         second.File().WriteString("new\n");
+        // Two names, each no longer than the data file's.
+        EXPECT_EQ(ListFolder(dir.Dir()).size(), 2 * std::string("Norvane.txt").size() + 1) << ListFolder(dir.Dir());
         EXPECT_TRUE(second.Commit());
     }
     EXPECT_EQ(ListFolder(dir.Dir()), "Norvane.txt");

@@ -2,15 +2,27 @@
 
 #include "framework/portable/FileSystem.h"
 
-#include <cstdio>
+namespace {
+
+// "nv", five base-36 digits, ".tmp": no longer than "Norvane.txt", so a
+// folder whose path leaves room for the data file leaves room for this.
+CString ShortName(unsigned long nNumber)
+{
+    char szName[] = "nv00000.tmp";
+    for (int i = 6; i >= 2; --i, nNumber /= 36)
+        szName[i] = "0123456789abcdefghijklmnopqrstuvwxyz"[nNumber % 36];
+    return szName;
+}
+
+}  // namespace
 
 CTempFile::CTempFile(const CString& strTargetPath) : m_strTargetPath(strTargetPath)
 {
-    // A name left by an earlier process that died is skipped, never reused.
-    for (unsigned nAttempt = 0;; ++nAttempt) {
-        char szSuffix[48];
-        std::snprintf(szSuffix, sizeof szSuffix, ".%lu-%u.tmp", CurrentProcessId(), nAttempt);
-        m_strPath = strTargetPath + szSuffix;
+    // Each process starts at a number of its own; a name that is taken, by
+    // another process or one that died, is stepped over, never reused.
+    const CString strDir = strTargetPath.Left(FindLastSeparator(strTargetPath) + 1);
+    for (unsigned long nNumber = CurrentProcessId() * 64;; ++nNumber) {
+        m_strPath = strDir + ShortName(nNumber);
         if (m_file.CreateNew(m_strPath))
             return;
     }

@@ -20,7 +20,7 @@ run_build() {  # arch, wine loader, folder holding the Norvane.exe to type into
   "$here/driver-matches-native.sh" "$wine" "$build/norvane-search.exe" "$builds/native/norvane-search" \
     "$source_dir/store/default-journals.txt" "$build/driver-differences"
   echo "== $arch: keys typed into $folder/Norvane.exe under $wine"
-  "$here/typed-queries.sh" "$wine" "$folder" "$build/tests/wine/norvane_read_results.exe" "$builds/native/norvane-search"
+  "$here/typed-queries.sh" "$wine" "$folder" "$build/tests/wine/norvane_probe.exe" "$builds/native/norvane-search"
 }
 
 if [ -n "$WINE32" ]; then
@@ -33,3 +33,7 @@ fi
 mkdir "$work/x86_64"
 cp "$builds/x86_64/Norvane.exe" "$work/x86_64/"
 run_build x86_64 "$WINE64" "$work/x86_64"
+program=$builds/x86_64/Norvane.exe wine=$WINE64
+[ -n "$WINE32" ] && program=$builds/i686/Norvane.exe wine=$WINE32
+echo "== layout of $program at 96 and 144 DPI"
+"$here/dpi-layout.sh" "$wine" "$program" "${program%/Norvane.exe}/tests/wine/norvane_probe.exe"

@@ -3,11 +3,11 @@
 # release, or a build's program alone in a folder) writes its data file
 # there; queries typed with xdotool show exactly what the native driver
 # prints for them; Escape ends the program.
-# Usage: typed-queries.sh WINE FOLDER READ_RESULTS NATIVE_DRIVER
+# Usage: typed-queries.sh WINE FOLDER PROBE NATIVE_DRIVER
 set -eu
-wine=$1 folder=$2 read_results=$3 native_driver=$4
+wine=$1 folder=$2 probe=$3 native_driver=$4
 work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -23,7 +23,7 @@ for q in "${queries[@]}"; do
   "$native_driver" "$work" "$q" > "$work/expected"
   for _ in $(seq 50); do
     sleep 0.1
-    "$wine" "$read_results" > "$work/shown" 2>/dev/null || true
+    "$wine" "$probe" results > "$work/shown" 2>/dev/null || true
     cmp -s "$work/shown" "$work/expected" && break
   done
   cmp -s "$work/shown" "$work/expected" || fail "typed '$q' shows other text than the driver prints"
