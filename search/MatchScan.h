@@ -1,8 +1,9 @@
 #pragma once
 
+#include "framework/portable/LeadBytes.h"
 #include "framework/portable/StdioFile.h"
 #include "framework/portable/String.h"
 
-// The result text for every line of the file, read from its current
-// position, whose folded form holds the folded query; lines in file order.
-CString CollectMatches(CStdioFile& file, const CString& strFoldedQuery);
+// The result text for every line of the file whose folded form holds the
+// folded query, in file order.
+CString CollectMatches(CStdioFile& file, const CString& strFoldedQuery, const CLeadBytes& leadBytes);

@@ -18,7 +18,8 @@ bool StartsWithByteOrderMark(CStdioFile& file)
 
 }  // namespace
 
-void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsText& setResults)
+void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsText& setResults,
+               const CLeadBytes& leadBytes)
 {
     if (!DataFileExists(strDir)) {
         setResults(SearchMessage::kResetting);
@@ -27,7 +28,7 @@ void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsT
         return;
     }
 
-    const CString strFolded = FoldQuery(strQuery);
+    const CString strFolded = FoldQuery(strQuery, leadBytes);
     if (strFolded.GetLength() < kMinQueryLength)
         return;
 
@@ -42,8 +43,7 @@ void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsT
         setResults(SearchMessage::kNotAnsi);
         return;
     }
-    file.SeekToBegin();
-    const CString strResults = CollectMatches(file, strFolded);
+    const CString strResults = CollectMatches(file, strFolded, leadBytes);
     file.Close();
     if (strResults.IsEmpty())
         setResults(SearchMessage::kNoResults);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/portable/LeadBytes.h"
 #include "framework/portable/String.h"
 
 #include <functional>
@@ -17,5 +18,7 @@ using SetResultsText = std::function<void(const CString&)>;
 // Answers one query against the data file in strDir: shows the matching
 // lines, or a fixed message, through setResults. A missing data file is
 // written afresh and the query is left for the next run. File errors are
-// thrown as CFileException; results shown so far stay as they are.
-void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsText& setResults);
+// thrown as CFileException; results shown so far stay as they are. Texts
+// are in the code page whose lead bytes are given.
+void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsText& setResults,
+               const CLeadBytes& leadBytes = CLeadBytes());

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <fstream>
 #include <random>
 
@@ -13,29 +17,40 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Every line ReadLines delivers from the file's current position, without its LF.
-Lines ReadAllLines(CStdioFile& file)
+// Every line of the file, as the runs of ReadLines give them: whole lines,
+// each with its LF but the file's last one.
+Lines ReadAllLines(CStdioFile& file, const std::function<void()>& afterFirstRun = [] {})
 {
     Lines lines;
-    const char* pchBegin;
-    const char* pchEnd;
-    while (file.ReadLines(pchBegin, pchEnd)) {
-        EXPECT_EQ(pchEnd[-1], '\n');
-        const std::string run(pchBegin, pchEnd);
-        std::size_t nStart = 0;
-        for (std::size_t nLf; (nLf = run.find('\n', nStart)) != std::string::npos; nStart = nLf + 1)
-            lines.push_back(run.substr(nStart, nLf - nStart));
-    }
+    bool bLastLineSeen = false;
+    file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
+        EXPECT_FALSE(bLastLineSeen) << "a run after the line without LF";
+        for (const char* pch = pchBegin; pch < pchEnd;) {
+            const char* pchLf = std::find(pch, pchEnd, '\n');
+            const char* pchNext = pchLf == pchEnd ? pchEnd : pchLf + 1;
+            bLastLineSeen = pchLf == pchEnd;
+            lines.emplace_back(pch, LineTextLength(pch, static_cast<std::size_t>(pchNext - pch)));
+            pch = pchNext;
+        }
+        if (lines.size() == 1 || pchBegin == pchEnd)
+            afterFirstRun();
+    });
     return lines;
+}
+
+// The file read through a map (block size 0) or in blocks of that size.
+std::unique_ptr<CStdioFile> OpenFile(const std::string& strPath, std::size_t nBlockSize)
+{
+    auto pFile = nBlockSize == 0 ? std::make_unique<CStdioFile>() : std::make_unique<CStdioFile>(nBlockSize);
+    pFile->OpenRead(strPath.c_str());
+    return pFile;
 }
 
 Lines LinesOf(const std::string& bytes, std::size_t nBlockSize)
 {
     CTempDir dir;
     WriteBytes(dir.Path("f"), bytes);
-    CStdioFile file(nBlockSize);
-    file.OpenRead(dir.Path("f").c_str());
-    return ReadAllLines(file);
+    return ReadAllLines(*OpenFile(dir.Path("f"), nBlockSize));
 }
 
 }  // namespace
@@ -57,7 +72,7 @@ TEST(ReadLines, EndsLinesAtCrLfOrLfWhateverTheBlockSize)
         {"empty file", "", {}},
     };
     for (const auto& c : cases) {
-        for (std::size_t nBlock : {1, 3, 64})
+        for (std::size_t nBlock : {0, 1, 3, 64})
             EXPECT_EQ(LinesOf(c.bytes, nBlock), c.lines) << c.name << ", block " << nBlock;
     }
     // Lines and CR LF pairs cut at every block boundary; lines longer than
@@ -69,50 +84,56 @@ TEST(ReadLines, EndsLinesAtCrLfOrLfWhateverTheBlockSize)
         std::string bytes;
         for (int i = 0; i < 200; ++i)
             bytes += alphabet[pick(random)];
-        for (std::size_t nBlock : {1, 2, 7, 16, 1000})
+        for (std::size_t nBlock : {0, 1, 2, 7, 16, 1000})
             ASSERT_EQ(LinesOf(bytes, nBlock), ReferenceLines(bytes)) << "block size " << nBlock;
     }
+    // A map is scanned in parts of a few megabytes: lines across their
+    // bounds, and one longer than a part.
+    std::string large;
+    for (int i = 0; large.size() < 17000000; ++i)
+        large += "line " + std::to_string(i) + "\r\n";
+    large += std::string(17000000, 'x') + "\r\nlast";
+    EXPECT_TRUE(LinesOf(large, 0) == ReferenceLines(large));
 }
 
-TEST(ReadLines, StartsOverAfterARawReadAndSeek)
+TEST(ReadLines, ReadsFromTheStartAfterARawRead)
 {
     CTempDir dir;
     WriteBytes(dir.Path("f"), "\xEF\xBBx\r\nsecond\r\n");
-    CStdioFile file(4);
-    file.OpenRead(dir.Path("f").c_str());
-    char start[3];
-    ASSERT_EQ(file.Read(start, 3), 3u);
-    EXPECT_EQ(std::string(start, 3), "\xEF\xBBx");
-    ReadAllLines(file);
-    file.SeekToBegin();
-    EXPECT_EQ(ReadAllLines(file), (Lines{"\xEF\xBBx", "second"}));
+    for (std::size_t nBlock : {0, 4}) {
+        const auto pFile = OpenFile(dir.Path("f"), nBlock);
+        char start[3];
+        ASSERT_EQ(pFile->Read(start, 3), 3u);
+        EXPECT_EQ(std::string(start, 3), "\xEF\xBBx");
+        EXPECT_EQ(ReadAllLines(*pFile), (Lines{"\xEF\xBBx", "second"})) << "block " << nBlock;
+    }
 }
 
 // Windows: no other program may open the file while it is read. Elsewhere
-// nothing can refuse them, and a file that changes gives what was there.
+// nothing can refuse them: a file that changes gives what was there, or,
+// read through a map that loses its end, a file error.
 TEST(ReadLines, AnOpenFileIsHeldOrGivesWhatWasThere)
 {
     CTempDir dir;
     const std::string strPath = dir.Path("f");
     WriteBytes(strPath, "one\r\ntwo\r\nthree\r\n");
-    CStdioFile file(4);
-    file.OpenRead(strPath.c_str());
-    const char* pchBegin;
-    const char* pchEnd;
-    ASSERT_TRUE(file.ReadLines(pchBegin, pchEnd));
-    EXPECT_EQ(std::string(pchBegin, pchEnd), "one\n");
 #if defined(_WIN32)
+    const auto pFile = OpenFile(strPath, 4);
     EXPECT_FALSE(std::ifstream(strPath).is_open());
 #else
-    std::ofstream(strPath, std::ios::binary | std::ios::app) << "four";
-    EXPECT_EQ(ReadAllLines(file), (Lines{"two", "three", "four"}));
+    const auto grow = [&] { std::ofstream(strPath, std::ios::binary | std::ios::app) << "four"; };
+    EXPECT_EQ(ReadAllLines(*OpenFile(strPath, 4), grow), (Lines{"one", "two", "three", "four"}));
+    EXPECT_EQ(ReadAllLines(*OpenFile(strPath, 0), grow), (Lines{"one", "two", "three", "four"}));  // mapped before
 
-    file.SeekToBegin();
-    ASSERT_TRUE(file.ReadLines(pchBegin, pchEnd));
-    std::filesystem::resize_file(strPath, 7);
-    // What was read before the cut stays; its CR has lost the LF it ended
-    // with, and so is text.
-    EXPECT_EQ(ReadAllLines(file), (Lines{"two\r"}));
+    const auto cut = [&] { std::filesystem::resize_file(strPath, 7); };
+    WriteBytes(strPath, "one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(ReadAllLines(*OpenFile(strPath, 4), cut), (Lines{"one", "two"}));  // what was read before the cut
+    WriteBytes(strPath, std::string(1 << 20, 'x') + "\n");
+    EXPECT_THROW(OpenFile(strPath, 0)->ReadLines([&](const char*, const char* pchEnd) {
+        std::filesystem::resize_file(strPath, 0);
+        std::printf("%c", pchEnd[-1]);  // a read of the lost end
+    }),
+                 CFileException);
 #endif
 }
 

@@ -2,50 +2,96 @@
 
 namespace {
 
-std::string LowerCase(std::string text)
+// Bytes, and which of them start a character.
+struct CCharacters {
+    std::string bytes;
+    std::vector<bool> starts;
+
+    bool IsSingle(std::size_t i) const { return starts[i] && (i + 1 == bytes.size() || starts[i + 1]); }
+    void Append(const CCharacters& from, std::size_t i)
+    {
+        bytes += from.bytes[i];
+        starts.push_back(from.starts[i]);
+    }
+};
+
+CCharacters CharactersOf(const std::string& text, const CLeadBytes& leadBytes)
 {
-    for (char& ch : text) {
-        if (ch >= 'A' && ch <= 'Z')
+    CCharacters characters{text, std::vector<bool>(text.size(), true)};
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (leadBytes.IsLead(static_cast<unsigned char>(text[i])))
+            characters.starts[++i] = false;
+    }
+    return characters;
+}
+
+CCharacters LowerCase(CCharacters characters)
+{
+    for (std::size_t i = 0; i < characters.bytes.size(); ++i) {
+        char& ch = characters.bytes[i];
+        if (characters.IsSingle(i) && ch >= 'A' && ch <= 'Z')
             ch = static_cast<char>(ch - 'A' + 'a');
     }
-    return text;
+    return characters;
 }
 
-std::string ReplaceAll(const std::string& text, const std::string& what, const std::string& with)
+// "and" as three characters, removed left to right without rescanning.
+CCharacters RemoveAnd(const CCharacters& characters)
 {
-    std::string result;
-    std::size_t nFrom = 0;
-    for (std::size_t nAt; (nAt = text.find(what, nFrom)) != std::string::npos; nFrom = nAt + what.size())
-        result += text.substr(nFrom, nAt - nFrom) + with;
-    return result + text.substr(nFrom);
-}
-
-std::string RemoveAll(const std::string& text, char ch)
-{
-    std::string result;
-    for (char c : text) {
-        if (c != ch)
-            result += c;
+    CCharacters result;
+    for (std::size_t i = 0; i < characters.bytes.size(); ++i) {
+        if (characters.bytes.compare(i, 3, "and") == 0 && characters.IsSingle(i) && characters.IsSingle(i + 1) &&
+            characters.IsSingle(i + 2))
+            i += 2;
+        else
+            result.Append(characters, i);
     }
+    return result;
+}
+
+CCharacters RemoveEach(const CCharacters& characters, const std::string& removed)
+{
+    CCharacters result;
+    for (std::size_t i = 0; i < characters.bytes.size(); ++i) {
+        if (!(characters.IsSingle(i) && removed.find(characters.bytes[i]) != std::string::npos))
+            result.Append(characters, i);
+    }
+    return result;
+}
+
+CCharacters Fold(const std::string& text, const std::string& removed, const CLeadBytes& leadBytes)
+{
+    return RemoveEach(RemoveAnd(LowerCase(CharactersOf(text, leadBytes))), removed);
+}
+
+// A match starts on a character of the folded line, never inside one.
+bool Contains(const CCharacters& line, const std::string& query)
+{
+    for (std::size_t i = line.bytes.find(query); i != std::string::npos; i = line.bytes.find(query, i + 1)) {
+        if (line.starts[i])
+            return true;
+    }
+    return false;
+}
+
+std::string ReplaceAll(const std::string& text, char what, const std::string& with)
+{
+    std::string result;
+    for (char ch : text)
+        result += ch == what ? with : std::string(1, ch);
     return result;
 }
 
 }  // namespace
 
-std::string ReferenceFoldQuery(const std::string& text)
+std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes)
 {
-    std::string folded = ReplaceAll(LowerCase(text), "and", "");
-    for (char ch : {' ', '\t', '.', ',', ':', '&'})
-        folded = RemoveAll(folded, ch);
-    return folded;
+    return Fold(text, " \t.,:&", leadBytes).bytes;
 }
 
-std::string ReferenceFoldLine(const std::string& line)
+std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadBytes)
 {
-    std::string folded = ReplaceAll(LowerCase(line), "and", "");
-    for (char ch : {'.', ',', ':', ' ', '&'})
-        folded = RemoveAll(folded, ch);
-    return folded;
+    return Fold(line, ".,: &", leadBytes).bytes;
 }
 
 std::vector<std::string> ReferenceLines(const std::string& bytes)
@@ -67,14 +113,14 @@ std::vector<std::string> ReferenceLines(const std::string& bytes)
     return lines;
 }
 
-std::string ReferenceResults(const std::string& fileBytes, const std::string& query)
+std::string ReferenceResults(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes)
 {
-    const std::string foldedQuery = ReferenceFoldQuery(query);
+    const std::string foldedQuery = ReferenceFoldQuery(query, leadBytes);
     const std::string separator = "\r\n" + std::string(115, '-') + "\r\n";
     std::string results;
     for (const std::string& line : ReferenceLines(fileBytes)) {
-        if (ReferenceFoldLine(line).find(foldedQuery) != std::string::npos)
-            results += ReplaceAll(ReplaceAll(line, std::string(1, '\0'), " "), "\t", "\r\n") + separator;
+        if (Contains(Fold(line, ".,: &", leadBytes), foldedQuery))
+            results += ReplaceAll(ReplaceAll(line, '\0', " "), '\t', "\r\n") + separator;
     }
     for (const char* set : {"\r\n", "-", "\r\n"})
         results.erase(results.find_last_not_of(set) + 1);

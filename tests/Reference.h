@@ -1,15 +1,19 @@
 #pragma once
 
 // Plain, literal statements of the search rules, step by step as they are
-// written, for comparing the optimised code against.
+// written, for comparing the optimised code against. A text is taken as a
+// list of characters: a lead byte of the code page and the byte after it
+// make one, any other byte is one.
+
+#include "framework/portable/LeadBytes.h"
 
 #include <string>
 #include <vector>
 
 // Lower-case A-Z, remove "and" left to right without rescanning, then remove
-// each listed character in turn.
-std::string ReferenceFoldQuery(const std::string& text);
-std::string ReferenceFoldLine(const std::string& line);
+// each listed character.
+std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes = CLeadBytes());
+std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadBytes = CLeadBytes());
 
 // Lines as text mode reads them: a line ends at LF, a CR right before that
 // LF goes with it, a last line without LF still counts, an empty rest does not.
@@ -17,4 +21,5 @@ std::vector<std::string> ReferenceLines(const std::string& bytes);
 
 // What the results box shows for a query against a data file's bytes (no
 // byte-order mark, file present); the query folds to two or more bytes.
-std::string ReferenceResults(const std::string& fileBytes, const std::string& query);
+std::string ReferenceResults(const std::string& fileBytes, const std::string& query,
+                             const CLeadBytes& leadBytes = CLeadBytes());

@@ -1,13 +1,18 @@
-// norvane-search DIR QUERY: one search run against DIR, as the program makes
-// it, printing the text the results box then holds, byte for byte.
-// norvane-search --queries FILE DIR: a run for each line of FILE, each text
-// after a line "== QUERY", for comparing builds in one process.
+// norvane-search [--code-page N] DIR QUERY: one search run against DIR, as
+// the program makes it, printing the text the results box then holds, byte
+// for byte. Texts are in code page N, or else in the ANSI code page on
+// Windows and single-byte elsewhere.
+// norvane-search [--code-page N] --queries FILE DIR: a run for each line of
+// FILE, each text after a line "== QUERY", for comparing builds in one
+// process.
 
 #include "framework/portable/FileException.h"
+#include "framework/portable/LeadBytes.h"
 #include "framework/portable/String.h"
 #include "search/SearchRun.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <new>
 #include <string>
@@ -23,13 +28,16 @@ constexpr char kSeparator = '/';
 namespace {
 
 // What the results box holds after the run; nothing if the run left it alone.
-bool Search(const CString& strDir, const CString& strQuery, CString& strShown)
+bool Search(const CString& strDir, const CString& strQuery, const CLeadBytes& leadBytes, CString& strShown)
 {
     bool bShown = false;
-    RunSearch(strDir, strQuery, [&](const CString& strText) {
-        strShown = strText;  // the last text set is what the box shows
-        bShown = true;
-    });
+    RunSearch(
+        strDir, strQuery,
+        [&](const CString& strText) {
+            strShown = strText;  // the last text set is what the box shows
+            bShown = true;
+        },
+        leadBytes);
     return bShown;
 }
 
@@ -42,9 +50,16 @@ bool Print(const CString& strText)
 
 int main(int argc, char** argv)
 {
+    CLeadBytes leadBytes = ActiveCodePageLeadBytes();
+    if (argc > 2 && std::string(argv[1]) == "--code-page") {
+        leadBytes = LeadBytesOfCodePage(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
+        argc -= 2;
+        argv += 2;
+    }
     const bool bQueryFile = argc == 4 && std::string(argv[1]) == "--queries";
     if (argc != 3 && !bQueryFile) {
-        std::fprintf(stderr, "usage: norvane-search DIR QUERY\n       norvane-search --queries FILE DIR\n");
+        std::fprintf(stderr, "usage: norvane-search [--code-page N] DIR QUERY\n"
+                             "       norvane-search [--code-page N] --queries FILE DIR\n");
         return 2;
     }
 #if defined(_WIN32)
@@ -58,14 +73,14 @@ int main(int argc, char** argv)
     try {
         CString strShown;
         if (!bQueryFile) {
-            if (Search(strDir, argv[2], strShown))
+            if (Search(strDir, argv[2], leadBytes, strShown))
                 bPrinted = Print(strShown);
         } else {
             std::ifstream queries(argv[2], std::ios::binary);
             for (std::string query; std::getline(queries, query);) {
                 const CString strQuery(query.data(), query.size());
                 bPrinted = bPrinted && Print("== " + strQuery + "\n") &&
-                           (!Search(strDir, strQuery, strShown) || Print(strShown)) && Print("\n");
+                           (!Search(strDir, strQuery, leadBytes, strShown) || Print(strShown)) && Print("\n");
             }
         }
     } catch (const CFileException& e) {

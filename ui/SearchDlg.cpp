@@ -15,6 +15,9 @@ namespace {
 constexpr UINT_PTR SEARCH_TIMER_ID = 1;
 // The typing pause, in clock ticks and in timer milliseconds alike.
 constexpr std::uint32_t kPauseTicks = 200;
+// A step of a large result each tick. Timer messages come after the
+// keyboard, the mouse and painting, so the window answers between steps.
+constexpr UINT_PTR FILL_TIMER_ID = 2;
 
 }  // namespace
 
@@ -95,8 +98,8 @@ HCURSOR CSearchDlg::OnQueryDragIcon()
 
 void CSearchDlg::OnChangeQuery()
 {
+    StopFill();
     m_editResults.SetWindowText("");
-    ++m_nResultsVersion;
     // Only a change after a pause arms the search; changes in quick
     // succession just push the timer back.
     if (MillisecondClock() - m_nLastChange > kPauseTicks)
@@ -115,6 +118,8 @@ void CSearchDlg::OnTimer(UINT_PTR nIDEvent)
         KillTimer(SEARCH_TIMER_ID);
         if (bDue)
             RunSearch();
+    } else if (nIDEvent == FILL_TIMER_ID && !m_fill.Step()) {
+        KillTimer(FILL_TIMER_ID);
     }
     Default();
 }
@@ -142,11 +147,18 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
 
 void CSearchDlg::RunSearch()
 {
-    // A large result fills the box in steps while the window answers; a
-    // change of the query meanwhile ends the fill.
-    ::RunSearch(m_strDir, m_editQuery.GetWindowText(), [this](const CString& strText) {
-        const unsigned nVersion = m_nResultsVersion;
-        m_editResults.SetWindowTextInSteps(strText,
-                                           [&] { return PumpWaitingMessages() && nVersion == m_nResultsVersion; });
-    });
+    ::RunSearch(
+        m_strDir, m_editQuery.GetWindowText(),
+        [this](const CString& strText) {
+            StopFill();
+            if (m_fill.Start(m_editResults, strText))
+                SetTimer(FILL_TIMER_ID, USER_TIMER_MINIMUM);
+        },
+        ActiveCodePageLeadBytes());
+}
+
+void CSearchDlg::StopFill()
+{
+    m_fill.Stop();
+    KillTimer(FILL_TIMER_ID);
 }

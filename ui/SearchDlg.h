@@ -2,6 +2,7 @@
 
 #include "framework/window/Dialog.h"
 #include "framework/window/Edit.h"
+#include "framework/window/EditFill.h"
 #include "framework/portable/String.h"
 
 #include <cstdint>
@@ -27,6 +28,7 @@ private:
 
     void AddAboutEntry();
     void RunSearch();
+    void StopFill();
 
     static const MessageMapEntry s_messageEntries[];
     static const MessageMap s_messageMap;
@@ -38,5 +40,5 @@ private:
     BYTE m_bPending = 0;              // a search is due when the timer fires
     BYTE m_bSelected = 0;             // the last Return selected the query
     CString m_strDir;
-    unsigned m_nResultsVersion = 0;  // counts the emptyings of the results box
+    CEditFill m_fill;  // a large result still being shown
 };

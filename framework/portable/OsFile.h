@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // A file handle of the operating system, closed by its destructor. Every
 // failure is thrown as a CFileException naming the path. Opened files are not
@@ -23,6 +24,11 @@ public:
     std::size_t Read(void* pBuffer, std::size_t nCount);
     void Write(const void* pBuffer, std::size_t nCount);
     void SeekToBegin();
+    // Maps the whole file into memory and calls scan over its bytes; false,
+    // without a call, where the platform or the file gives no map (Windows,
+    // an empty file, not a plain file). A file that another program cuts
+    // short meanwhile is a file error, never a crash.
+    bool ScanMapped(const std::function<void(const char* pchBegin, const char* pchEnd)>& scan);
     // Waits until the written bytes are on the disk.
     void Sync();
     void Close();

@@ -87,6 +87,13 @@ void COsFile::SeekToBegin()
         ThrowLastError();
 }
 
+bool COsFile::ScanMapped(const std::function<void(const char*, const char*)>&)
+{
+    // Blocks here: a map would turn a read failing on a network drive into
+    // a crash, and the file, opened exclusively, cannot change meanwhile.
+    return false;
+}
+
 void COsFile::Sync()
 {
     if (!::FlushFileBuffers(Handle(m_hFile)))

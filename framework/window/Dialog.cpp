@@ -37,7 +37,10 @@ INT_PTR CDialog::DoModal()
                 ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
             break;
         }
-        HandleQueued(msg);
+        if (!PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
     }
     // The owner comes back before this window goes, so that it takes the
     // activation.
@@ -49,28 +52,6 @@ INT_PTR CDialog::DoModal()
         ::DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
     return m_nModalResult;
-}
-
-void CDialog::HandleQueued(MSG& msg)
-{
-    if (!PreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-bool CDialog::PumpWaitingMessages()
-{
-    MSG msg;
-    while (m_bInModalLoop && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            m_bInModalLoop = false;
-        } else {
-            HandleQueued(msg);
-        }
-    }
-    return m_bInModalLoop;
 }
 
 void CDialog::EndDialog(int nResult)

@@ -36,10 +36,6 @@ protected:
     void OnOK() { EndDialog(IDOK); }
     void OnCancel() { EndDialog(IDCANCEL); }
 
-    // Handles the messages already waiting, as the modal loop would, for a
-    // handler that works long; false once the dialog has ended.
-    bool PumpWaitingMessages();
-
     // Asks for the standard processing of the message being handled, after
     // the handler returns.
     void Default() { m_bDefault = true; }
@@ -57,7 +53,6 @@ protected:
 
 private:
     static const MessageMapEntry s_messageEntries[];
-    void HandleQueued(MSG& msg);
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam);
     const MessageMapEntry* FindHandler(UINT nMessage, WPARAM wParam) const;

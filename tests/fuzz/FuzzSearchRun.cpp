@@ -1,7 +1,17 @@
-// The whole search run against a reference composition of the results box:
-// the input is a query and a data file, divided at the first 0xFF byte.
+// The search against the literal rules. Input: an options byte, a query
+// part up to the first 0xFF byte, then the data file. The options pick the
+// code page (bit 0: 932), the vector width (bits 1-2) and how the file is
+// read (bits 3-7: 0 maps it and makes a whole run of the program, with its
+// messages; n reads blocks of n bytes, cutting lines everywhere). A query
+// part starting 0x01 takes the query from the file itself: a piece of it,
+// then a byte each for a change of case, a dropped character or an "and"
+// put in, so that most inputs match.
 
+#include "framework/portable/StdioFile.h"
+#include "search/Fold.h"
+#include "search/MatchScan.h"
 #include "search/SearchRun.h"
+#include "search/VectorLevel.h"
 #include "tests/Reference.h"
 
 #include <cstdint>
@@ -23,34 +33,71 @@ const std::string& Folder()
     return s_strDir;
 }
 
-std::string Expected(const std::string& fileBytes, const std::string& query)
+std::string QueryFromFile(const std::string& spec, const std::string& file)
+{
+    if (file.empty() || spec.size() < 4)
+        return spec;
+    const std::size_t nAt = (static_cast<unsigned char>(spec[1]) * 256u + static_cast<unsigned char>(spec[2])) % file.size();
+    std::string query = file.substr(nAt, 2 + static_cast<unsigned char>(spec[3]) % 14);
+    for (std::size_t i = 4; i < spec.size() && !query.empty(); ++i) {
+        const unsigned char nChange = static_cast<unsigned char>(spec[i]);
+        const std::size_t nPlace = nChange % (query.size() + 1);
+        static const char* const kInserts[] = {" ", ".", ",", ":", "&", "and", "AND", "\t"};
+        if (nChange < 128 && nPlace < query.size())
+            query[nPlace] ^= 0x20;  // a case change, or (harmlessly) another byte
+        else
+            query.insert(nPlace, kInserts[nChange % 8]);
+    }
+    return query;
+}
+
+std::string Expected(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes)
 {
     const bool bByteOrderMark = fileBytes.size() >= 2 && ((fileBytes[0] == '\xEF' && fileBytes[1] == '\xBB') ||
                                                           (fileBytes[0] == '\xFF' && fileBytes[1] == '\xFE'));
-    if (ReferenceFoldQuery(query).size() < 2)
+    if (ReferenceFoldQuery(query, leadBytes).size() < kMinQueryLength)
         return "(nothing)";
     if (bByteOrderMark)
         return "'Norvane.txt' is not an ANSI code file";
-    return ReferenceResults(fileBytes, query);
+    return ReferenceResults(fileBytes, query, leadBytes);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    const std::string input(reinterpret_cast<const char*>(pData), nSize);
+    if (nSize == 0)
+        return 0;
+    const unsigned nOptions = pData[0];
+    const std::string input(reinterpret_cast<const char*>(pData + 1), nSize - 1);
     const std::size_t nSplit = std::min(input.find('\xFF'), input.size());
-    const std::string query = input.substr(0, nSplit);
     const std::string fileBytes = input.substr(std::min(nSplit + 1, input.size()));
+    const std::string spec = input.substr(0, nSplit);
+    const std::string query = !spec.empty() && spec[0] == '\x01' ? QueryFromFile(spec, fileBytes) : spec;
+    const CLeadBytes leadBytes = LeadBytesOfCodePage(nOptions & 1 ? 932 : 1252);
+    LimitVectorLevel(static_cast<VectorLevel>(nOptions >> 1 & 3));
+    const std::size_t nBlockSize = nOptions >> 3;
 
     std::FILE* pFile = std::fopen((Folder() + "Norvane.txt").c_str(), "wb");
     std::fwrite(fileBytes.data(), 1, fileBytes.size(), pFile);
     std::fclose(pFile);
 
     std::string shown = "(nothing)";
-    RunSearch(Folder().c_str(), CString(query.data(), query.size()),
-              [&](const CString& text) { shown.assign(text.GetString(), text.GetLength()); });
-    if (shown != Expected(fileBytes, query))
+    if (nBlockSize == 0) {
+        RunSearch(
+            Folder().c_str(), CString(query.data(), query.size()),
+            [&](const CString& text) { shown.assign(text.GetString(), text.GetLength()); }, leadBytes);
+    } else if (ReferenceFoldQuery(query, leadBytes).size() >= kMinQueryLength) {
+        CStdioFile file(nBlockSize);
+        file.OpenRead((Folder() + "Norvane.txt").c_str());
+        const CString found = CollectMatches(file, FoldQuery(CString(query.data(), query.size()), leadBytes), leadBytes);
+        shown = found.IsEmpty() ? "No Results" : std::string(found.GetString(), found.GetLength());
+    }
+    const bool bMessages = nBlockSize == 0;
+    if (shown != (bMessages ? Expected(fileBytes, query, leadBytes)
+                            : ReferenceFoldQuery(query, leadBytes).size() < kMinQueryLength
+                                  ? "(nothing)"
+                                  : ReferenceResults(fileBytes, query, leadBytes)))
         std::abort();
     return 0;
 }

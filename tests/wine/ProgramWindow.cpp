@@ -98,6 +98,13 @@ CProgramWindow::~CProgramWindow()
     RemoveFolder(m_strDir);
 }
 
+std::size_t CProgramWindow::ResultsLength() const
+{
+    DWORD_PTR nLength = 0;
+    ::SendMessageTimeoutA(Results(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 120000, &nLength);
+    return nLength;
+}
+
 HWND CProgramWindow::Focus() const
 {
     GUITHREADINFO info{};
@@ -173,16 +180,17 @@ bool WaitFor(const std::function<bool()>& condition, DWORD nMs)
     }
 }
 
-std::string ExpectedResults(const std::string& query)
+std::string ExpectedResults(const std::string& query, const std::string& strDataFile)
 {
-    static const std::string s_strDir = [] {
-        const std::string strDir = NewTempFolder();
+    const std::string strDir = NewTempFolder();
+    if (strDataFile.empty())
         ResetDataFile(strDir.c_str());
-        return strDir;
-    }();
+    else
+        ::CopyFileA(strDataFile.c_str(), (strDir + "Norvane.txt").c_str(), TRUE);
     std::string shown = "(nothing)";
-    RunSearch(s_strDir.c_str(), query.c_str(),
+    RunSearch(strDir.c_str(), query.c_str(),
               [&](const CString& text) { shown.assign(text.GetString(), text.GetLength()); });
+    RemoveFolder(strDir);
     return shown;
 }
 

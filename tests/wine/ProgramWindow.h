@@ -32,6 +32,8 @@ public:
 
     std::string QueryText() const { return TextOf(Query()); }
     std::string ResultsText() const { return TextOf(Results()); }
+    // Asked of the box itself: the window manager knows only captions.
+    std::size_t ResultsLength() const;
     HWND Focus() const;
 
     // Posts the characters to the query box, nPauseMs apart.
@@ -62,8 +64,9 @@ std::string ProgramUnderTest();
 // Polls the condition every few milliseconds; true if it held in time.
 bool WaitFor(const std::function<bool()>& condition, DWORD nMs);
 
-// What the search core shows for the query against the default list.
-std::string ExpectedResults(const std::string& query);
+// What the search core shows for the query against the default list, or
+// against a copy of the data file given.
+std::string ExpectedResults(const std::string& query, const std::string& strDataFile = "");
 
 // The size of a file, or -1 if there is none.
 long long FileSize(const std::string& strPath);

@@ -1,0 +1,41 @@
+#include "framework/portable/LeadBytes.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+void CLeadBytes::Add(unsigned char chFirst, unsigned char chLast)
+{
+    for (unsigned ch = chFirst; ch <= chLast; ++ch)
+        m_bits.set(ch);
+}
+
+CLeadBytes LeadBytesOfCodePage(unsigned nCodePage)
+{
+    CLeadBytes leadBytes;
+    switch (nCodePage) {
+    case 932:  // Shift JIS
+        leadBytes.Add(0x81, 0x9F);
+        leadBytes.Add(0xE0, 0xFC);
+        break;
+    case 936:  // GBK
+    case 949:  // Unified Hangul
+    case 950:  // Big5
+        leadBytes.Add(0x81, 0xFE);
+        break;
+    }
+    return leadBytes;
+}
+
+CLeadBytes ActiveCodePageLeadBytes()
+{
+    CLeadBytes leadBytes;
+#if defined(_WIN32)
+    CPINFO info;
+    if (::GetCPInfo(CP_ACP, &info)) {
+        for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
+            leadBytes.Add(info.LeadByte[i], info.LeadByte[i + 1]);
+    }
+#endif
+    return leadBytes;
+}

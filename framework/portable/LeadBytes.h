@@ -1,0 +1,24 @@
+#pragma once
+
+#include <bitset>
+
+// The lead bytes of a double-byte ANSI code page (Japanese, Chinese,
+// Korean): a lead byte and the byte after it make one character, and that
+// trail byte may look like a letter. None in a single-byte code page.
+class CLeadBytes {
+public:
+    bool IsLead(unsigned char ch) const { return m_bits[ch]; }
+    bool IsDoubleByte() const { return m_bits.any(); }
+    void Add(unsigned char chFirst, unsigned char chLast);
+
+private:
+    std::bitset<256> m_bits;
+};
+
+// Those of a code page by number: 932, 936, 949 and 950 have lead bytes,
+// any other none.
+CLeadBytes LeadBytesOfCodePage(unsigned nCodePage);
+
+// Those of the code page the program runs in: the ANSI code page on
+// Windows, none elsewhere.
+CLeadBytes ActiveCodePageLeadBytes();
