@@ -65,10 +65,10 @@ CCharacters Fold(const std::string& text, const std::string& removed, const CLea
 }
 
 // A match starts on a character of the folded line, never inside one.
-bool Contains(const CCharacters& line, const std::string& query)
+bool Contains(const std::string& folded, const std::vector<bool>& starts, const std::string& query)
 {
-    for (std::size_t i = line.bytes.find(query); i != std::string::npos; i = line.bytes.find(query, i + 1)) {
-        if (line.starts[i])
+    for (std::size_t i = folded.find(query); i != std::string::npos; i = folded.find(query, i + 1)) {
+        if (starts[i])
             return true;
     }
     return false;
@@ -115,12 +115,25 @@ std::vector<std::string> ReferenceLines(const std::string& bytes)
 
 std::string ReferenceResults(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes)
 {
-    const std::string foldedQuery = ReferenceFoldQuery(query, leadBytes);
+    return CReferenceFile(fileBytes, leadBytes).Results(query);
+}
+
+CReferenceFile::CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes) : m_leadBytes(leadBytes)
+{
+    for (const std::string& line : ReferenceLines(fileBytes)) {
+        CCharacters folded = Fold(line, ".,: &", leadBytes);
+        m_lines.push_back({line, std::move(folded.bytes), std::move(folded.starts)});
+    }
+}
+
+std::string CReferenceFile::Results(const std::string& query) const
+{
+    const std::string foldedQuery = ReferenceFoldQuery(query, m_leadBytes);
     const std::string separator = "\r\n" + std::string(115, '-') + "\r\n";
     std::string results;
-    for (const std::string& line : ReferenceLines(fileBytes)) {
-        if (Contains(Fold(line, ".,: &", leadBytes), foldedQuery))
-            results += ReplaceAll(ReplaceAll(line, '\0', " "), '\t', "\r\n") + separator;
+    for (const CLine& line : m_lines) {
+        if (Contains(line.folded, line.starts, foldedQuery))
+            results += ReplaceAll(ReplaceAll(line.text, '\0', " "), '\t', "\r\n") + separator;
     }
     for (const char* set : {"\r\n", "-", "\r\n"})
         results.erase(results.find_last_not_of(set) + 1);

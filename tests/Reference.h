@@ -23,3 +23,19 @@ std::vector<std::string> ReferenceLines(const std::string& bytes);
 // byte-order mark, file present); the query folds to two or more bytes.
 std::string ReferenceResults(const std::string& fileBytes, const std::string& query,
                              const CLeadBytes& leadBytes = CLeadBytes());
+
+// The same for many queries against one file, its lines folded once.
+class CReferenceFile {
+public:
+    CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes);
+    std::string Results(const std::string& query) const;
+
+private:
+    struct CLine {
+        std::string text;
+        std::string folded;
+        std::vector<bool> starts;  // which folded bytes start a character
+    };
+    CLeadBytes m_leadBytes;
+    std::vector<CLine> m_lines;
+};

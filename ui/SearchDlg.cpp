@@ -15,9 +15,6 @@ namespace {
 constexpr UINT_PTR SEARCH_TIMER_ID = 1;
 // The typing pause, in clock ticks and in timer milliseconds alike.
 constexpr std::uint32_t kPauseTicks = 200;
-// A step of a large result each tick. Timer messages come after the
-// keyboard, the mouse and painting, so the window answers between steps.
-constexpr UINT_PTR FILL_TIMER_ID = 2;
 
 }  // namespace
 
@@ -98,7 +95,7 @@ HCURSOR CSearchDlg::OnQueryDragIcon()
 
 void CSearchDlg::OnChangeQuery()
 {
-    StopFill();
+    m_fill.Stop();
     m_editResults.SetWindowText("");
     // Only a change after a pause arms the search; changes in quick
     // succession just push the timer back.
@@ -118,8 +115,6 @@ void CSearchDlg::OnTimer(UINT_PTR nIDEvent)
         KillTimer(SEARCH_TIMER_ID);
         if (bDue)
             RunSearch();
-    } else if (nIDEvent == FILL_TIMER_ID && !m_fill.Step()) {
-        KillTimer(FILL_TIMER_ID);
     }
     Default();
 }
@@ -149,16 +144,12 @@ void CSearchDlg::RunSearch()
 {
     ::RunSearch(
         m_strDir, m_editQuery.GetWindowText(),
-        [this](const CString& strText) {
-            StopFill();
-            if (m_fill.Start(m_editResults, strText))
-                SetTimer(FILL_TIMER_ID, USER_TIMER_MINIMUM);
-        },
-        ActiveCodePageLeadBytes());
+        [this](const CString& strText) { m_fill.Start(m_editResults, strText); }, ActiveCodePageLeadBytes());
 }
 
-void CSearchDlg::StopFill()
+bool CSearchDlg::OnIdle()
 {
-    m_fill.Stop();
-    KillTimer(FILL_TIMER_ID);
+    // A large result goes on showing, a step each time no message waits:
+    // keys, the mouse and painting always come first.
+    return m_fill.Step();
 }

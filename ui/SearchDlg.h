@@ -17,6 +17,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
+    bool OnIdle() override;
     const MessageMap* GetMessageMap() const override { return &s_messageMap; }
 
 private:
@@ -28,7 +29,6 @@ private:
 
     void AddAboutEntry();
     void RunSearch();
-    void StopFill();
 
     static const MessageMapEntry s_messageEntries[];
     static const MessageMap s_messageMap;

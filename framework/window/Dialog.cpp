@@ -31,6 +31,8 @@ INT_PTR CDialog::DoModal()
         ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     MSG msg;
     while (m_bInModalLoop && m_hWnd) {
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && IdleTurn())
+            continue;
         const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
         if (bGot <= 0) {
             if (bGot == 0)
@@ -52,6 +54,19 @@ INT_PTR CDialog::DoModal()
         ::DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
     return m_nModalResult;
+}
+
+bool CDialog::IdleTurn()
+{
+    // The idle work fails as a handler would: reported, and then dropped.
+    try {
+        return OnIdle();
+    } catch (const CFileException& e) {
+        ReportFileError(m_hWnd, e);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(m_hWnd);
+    }
+    return false;
 }
 
 void CDialog::EndDialog(int nResult)

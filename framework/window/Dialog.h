@@ -9,7 +9,8 @@
 // A dialog made from a resource template and run modally in its own message
 // loop. Every queued message passes PreTranslateMessage before it is
 // dispatched; window messages go to the handlers of the class's static
-// message map, the rest to the standard dialog processing. A file error or
+// message map, the rest to the standard dialog processing. When no message
+// waits, the loop gives OnIdle a turn. A file error or
 // a lack of memory that leaves a handler is reported in a message box, and
 // the dialog carries on.
 class CDialog {
@@ -32,6 +33,9 @@ protected:
     // screen). True lets the dialog give the focus to its first control.
     virtual BOOL OnInitDialog();
     virtual const MessageMap* GetMessageMap() const { return &s_messageMap; }
+    // A step of work between messages; true while more is to do, false to
+    // wait for the next message.
+    virtual bool OnIdle() { return false; }
 
     void OnOK() { EndDialog(IDOK); }
     void OnCancel() { EndDialog(IDCANCEL); }
@@ -53,6 +57,7 @@ protected:
 
 private:
     static const MessageMapEntry s_messageEntries[];
+    bool IdleTurn();
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam);
     const MessageMapEntry* FindHandler(UINT nMessage, WPARAM wParam) const;

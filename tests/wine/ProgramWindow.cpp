@@ -105,6 +105,13 @@ std::size_t CProgramWindow::ResultsLength() const
     return nLength;
 }
 
+std::size_t CProgramWindow::ResultsLineCount() const
+{
+    DWORD_PTR nLines = 0;
+    ::SendMessageTimeoutA(Results(), EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 120000, &nLines);
+    return nLines;
+}
+
 HWND CProgramWindow::Focus() const
 {
     GUITHREADINFO info{};

@@ -34,6 +34,7 @@ public:
     std::string ResultsText() const { return TextOf(Results()); }
     // Asked of the box itself: the window manager knows only captions.
     std::size_t ResultsLength() const;
+    std::size_t ResultsLineCount() const;
     HWND Focus() const;
 
     // Posts the characters to the query box, nPauseMs apart.
