@@ -34,7 +34,7 @@ void SearchDefaultList(benchmark::State& state, const char* pszQuery)
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--reference") {
-        const std::string shown = ReferenceResults(ReadBytes(argv[2]), argv[3]);
+        const std::string shown = CReferenceFile(ReadBytes(argv[2])).Results(argv[3]);
         std::fwrite(shown.data(), 1, shown.size(), stdout);
         return 0;
     }

@@ -1,5 +1,8 @@
 #include "tests/Reference.h"
 
+#include <algorithm>
+#include <regex>
+
 namespace {
 
 // Bytes, and which of them start a character.
@@ -8,11 +11,7 @@ struct CCharacters {
     std::vector<bool> starts;
 
     bool IsSingle(std::size_t i) const { return starts[i] && (i + 1 == bytes.size() || starts[i + 1]); }
-    void Append(const CCharacters& from, std::size_t i)
-    {
-        bytes += from.bytes[i];
-        starts.push_back(from.starts[i]);
-    }
+    void Append(const CCharacters& from, std::size_t i) { bytes += from.bytes[i]; starts.push_back(from.starts[i]); }
 };
 
 CCharacters CharactersOf(const std::string& text, const CLeadBytes& leadBytes)
@@ -74,14 +73,6 @@ bool Contains(const std::string& folded, const std::vector<bool>& starts, const 
     return false;
 }
 
-std::string ReplaceAll(const std::string& text, char what, const std::string& with)
-{
-    std::string result;
-    for (char ch : text)
-        result += ch == what ? with : std::string(1, ch);
-    return result;
-}
-
 }  // namespace
 
 std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes)
@@ -113,11 +104,6 @@ std::vector<std::string> ReferenceLines(const std::string& bytes)
     return lines;
 }
 
-std::string ReferenceResults(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes)
-{
-    return CReferenceFile(fileBytes, leadBytes).Results(query);
-}
-
 CReferenceFile::CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes) : m_leadBytes(leadBytes)
 {
     for (const std::string& line : ReferenceLines(fileBytes)) {
@@ -132,8 +118,11 @@ std::string CReferenceFile::Results(const std::string& query) const
     const std::string separator = "\r\n" + std::string(115, '-') + "\r\n";
     std::string results;
     for (const CLine& line : m_lines) {
-        if (Contains(line.folded, line.starts, foldedQuery))
-            results += ReplaceAll(ReplaceAll(line.text, '\0', " "), '\t', "\r\n") + separator;
+        if (Contains(line.folded, line.starts, foldedQuery)) {
+            std::string text = line.text;
+            std::replace(text.begin(), text.end(), '\0', ' ');
+            results += std::regex_replace(text, std::regex("\t"), "\r\n") + separator;
+        }
     }
     for (const char* set : {"\r\n", "-", "\r\n"})
         results.erase(results.find_last_not_of(set) + 1);

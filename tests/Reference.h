@@ -20,14 +20,11 @@ std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadByt
 std::vector<std::string> ReferenceLines(const std::string& bytes);
 
 // What the results box shows for a query against a data file's bytes (no
-// byte-order mark, file present); the query folds to two or more bytes.
-std::string ReferenceResults(const std::string& fileBytes, const std::string& query,
-                             const CLeadBytes& leadBytes = CLeadBytes());
-
-// The same for many queries against one file, its lines folded once.
+// byte-order mark, file present; the query folds to two or more bytes),
+// the file's lines folded once for many queries.
 class CReferenceFile {
 public:
-    CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes);
+    explicit CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes = CLeadBytes());
     std::string Results(const std::string& query) const;
 
 private:

@@ -2,10 +2,11 @@
 
 #include "search/SearchRun.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -50,10 +51,9 @@ std::string ReadBytes(const std::string& strPath)
 
 std::string ListFolder(const std::string& strDir)
 {
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(strDir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
+        names.insert(entry.path().filename().string());
     std::string list;
     for (const auto& name : names)
         list += (list.empty() ? "" : " ") + name;
@@ -62,10 +62,7 @@ std::string ListFolder(const std::string& strDir)
 
 std::string WithCrLf(const std::string& text)
 {
-    std::string result;
-    for (char ch : text)
-        result += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-    return result;
+    return std::regex_replace(text, std::regex("\n"), "\r\n");
 }
 
 std::string DefaultJournalFile()
@@ -73,23 +70,24 @@ std::string DefaultJournalFile()
     return ReadBytes(NORVANE_SOURCE_DIR "/store/default-journals.txt");
 }
 
-std::string Cc0Collection()
-{
-    return ReadBytes(NORVANE_SOURCE_DIR "/store/cc0-collection.txt");
-}
-
-std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query)
+std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query, const CLeadBytes& leadBytes)
 {
     std::vector<std::string> shown;
-    RunSearch(strDir.c_str(), CString(query.data(), query.size()),
-              [&](const CString& text) { shown.emplace_back(text.GetString(), text.GetLength()); });
+    RunSearch(
+        strDir.c_str(), CString(query.data(), query.size()),
+        [&](const CString& text) { shown.emplace_back(text.GetString(), text.GetLength()); }, leadBytes);
     return shown;
 }
 
-std::string Shown(const std::string& fileBytes, const std::string& query)
+std::string ShownIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes)
+{
+    const std::vector<std::string> shown = RunAndCollect(dir.Dir(), query, leadBytes);
+    return shown.empty() ? "(nothing)" : shown.back();
+}
+
+std::string Shown(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes)
 {
     CTempDir dir;
     WriteBytes(dir.Path("Norvane.txt"), fileBytes);
-    const std::vector<std::string> shown = RunAndCollect(dir.Dir(), query);
-    return shown.empty() ? "(nothing)" : shown.back();
+    return ShownIn(dir, query, leadBytes);
 }

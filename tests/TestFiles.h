@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/portable/LeadBytes.h"
+
 #include <string>
 #include <vector>
 
@@ -26,12 +28,13 @@ std::string ReadBytes(const std::string& strPath);
 std::string ListFolder(const std::string& strDir);
 std::string WithCrLf(const std::string& text);
 
-// The committed default journal list (LF ends) and the CC0 collection the
-// project carries (CR LF ends).
+// The committed default journal list, LF ends.
 std::string DefaultJournalFile();
-std::string Cc0Collection();
 
 // Every text a search run in strDir sets, in order.
-std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query);
-// The last text a run against a data file of these bytes sets, or "(nothing)".
-std::string Shown(const std::string& fileBytes, const std::string& query);
+std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query,
+                                       const CLeadBytes& leadBytes = CLeadBytes());
+// The last text a run sets, or "(nothing)": against the data file in dir, or
+// against one of these bytes.
+std::string ShownIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes());
+std::string Shown(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes());

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The console driver from outside: exit codes, output bytes, the data file it
-# writes, and what only another user or a limit can cause (unreadable files,
-# read-only folders, a full address space): exit 1, a clear message, nothing
-# left behind.
+# writes, its code page, and what only a full disk, another user or a limit
+# can cause (unreadable files, read-only folders, a full address space): exit
+# 1, a clear message, nothing left behind.
 # Usage: driver_test.sh DRIVER DEFAULT_LIST [--no-memory-limit]
 set -eu
 driver=$1 list=$2 memory_limit=${3:-}
@@ -28,6 +28,9 @@ cmp -s "$dir/empty/Norvane.txt" <(sed 's/$/\r/' "$list") || fail "Norvane.txt is
 printf 'JACS\r\nJournal of the American Chemical Society' > "$dir/expected"
 "$driver" "$dir/empty/" jacs > "$dir/out"; cmp -s "$dir/out" "$dir/expected" || fail "jacs output differs"
 "$driver" "$dir/empty" and > "$dir/out"; [ -s "$dir/out" ] && fail "'and' should print nothing"
+"$driver" "$dir/empty" jacs > /dev/full 2>/dev/null; [ $? -eq 1 ] || fail "output that cannot be written should exit 1"
+mkdir "$dir/932" && printf '\x83ax\r\n\x83Ax\r\n' > "$dir/932/Norvane.txt"
+[ "$("$driver" --code-page 932 "$dir/932" $'\x83Ax')" = $'\x83Ax' ] || fail "--code-page 932 reads by character"
 
 chmod 000 "$dir/empty/Norvane.txt"
 fails_with "Permission denied" as_nobody "$driver" "$dir/empty" jacs

@@ -28,8 +28,7 @@ void PrintLayout(HWND hDialog)
                             HIWORD(::SendMessageA(hResults, EM_POSFROMCHAR, 0, 0));
     for (int nId : {IDC_QUERY, IDC_RESULTS}) {
         const HWND hBox = ::GetDlgItem(hDialog, nId);
-        RECT window;
-        RECT client;
+        RECT window, client;
         ::GetWindowRect(hBox, &window);
         ::GetClientRect(hBox, &client);
         const int nTextBottom = HIWORD(::SendMessageA(hBox, EM_POSFROMCHAR, 0, 0)) + nLineHeight;

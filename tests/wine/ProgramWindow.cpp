@@ -1,65 +1,11 @@
 #include "tests/wine/ProgramWindow.h"
 
-#include "search/SearchRun.h"
-#include "store/DataFile.h"
+#include "store/DefaultJournals.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
-
-namespace {
-
-std::string NewTempFolder()
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(sizeof szTemp, szTemp);
-    static unsigned s_nCount = 0;
-    for (;;) {
-        const std::string strDir = std::string(szTemp) + "norvane-ui-" + std::to_string(::GetCurrentProcessId()) +
-                                   "-" + std::to_string(++s_nCount) + "\\";
-        if (::CreateDirectoryA(strDir.c_str(), nullptr))
-            return strDir;
-    }
-}
-
-void RemoveFolder(const std::string& strDir)
-{
-    WIN32_FIND_DATAA data;
-    const HANDLE hFind = ::FindFirstFileA((strDir + "*").c_str(), &data);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string strName = data.cFileName;
-            if (strName == "." || strName == "..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(strDir + strName + "\\");
-            else
-                ::DeleteFileA((strDir + strName).c_str());
-        } while (::FindNextFileA(hFind, &data));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(strDir.c_str());
-}
-
-struct CFindTarget {
-    DWORD dwProcessId;
-    const char* pszCaption;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND hWnd, LPARAM lParam)
-{
-    CFindTarget* pTarget = reinterpret_cast<CFindTarget*>(lParam);
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    if (dwProcessId != pTarget->dwProcessId || !::IsWindowVisible(hWnd) ||
-        CProgramWindow::TextOf(hWnd) != pTarget->pszCaption)
-        return TRUE;
-    pTarget->hFound = hWnd;
-    return FALSE;
-}
-
-}  // namespace
 
 std::string ProgramUnderTest()
 {
@@ -67,18 +13,21 @@ std::string ProgramUnderTest()
     return pszProgram && *pszProgram ? pszProgram : NORVANE_EXE;
 }
 
-CProgramWindow::CProgramWindow(const CProgramStart& start) : m_strDir(NewTempFolder())
+CProgramWindow::CProgramWindow(const std::string& dataFile)
 {
-    const std::string strExe = m_strDir + "Norvane.exe";
-    if (!::CopyFileA(ProgramUnderTest().c_str(), strExe.c_str(), FALSE))
-        throw std::runtime_error("cannot copy " + ProgramUnderTest());
-    if (!start.strDataFile.empty() && !::CopyFileA(start.strDataFile.c_str(), (m_strDir + "Norvane.txt").c_str(), TRUE))
-        throw std::runtime_error("cannot copy " + start.strDataFile);
+    WriteBytes(m_dir.Path("Norvane.txt"), dataFile);
+    Start();
+}
+
+void CProgramWindow::Start()
+{
+    const std::string strExe = m_dir.Path("Norvane.exe");
+    WriteBytes(strExe, ReadBytes(ProgramUnderTest()));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::vector<char> commandLine(strExe.begin(), strExe.end());
     commandLine.push_back('\0');
-    if (!::CreateProcessA(strExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, m_strDir.c_str(),
+    if (!::CreateProcessA(strExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Dir().c_str(),
                           &startup, &m_process))
         throw std::runtime_error("cannot start Norvane.exe");
     if (!WaitFor([this] { return (m_hDialog = FindOwnWindow("Norvane Search")) != nullptr; }, 20000))
@@ -95,38 +44,6 @@ CProgramWindow::~CProgramWindow()
     }
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
-    RemoveFolder(m_strDir);
-}
-
-std::size_t CProgramWindow::ResultsLength() const
-{
-    DWORD_PTR nLength = 0;
-    ::SendMessageTimeoutA(Results(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 120000, &nLength);
-    return nLength;
-}
-
-std::size_t CProgramWindow::ResultsLineCount() const
-{
-    DWORD_PTR nLines = 0;
-    ::SendMessageTimeoutA(Results(), EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 120000, &nLines);
-    return nLines;
-}
-
-HWND CProgramWindow::Focus() const
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(m_process.dwThreadId, &info);
-    return info.hwndFocus;
-}
-
-void CProgramWindow::Type(const std::string& text, DWORD nPauseMs) const
-{
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i > 0)
-            ::Sleep(nPauseMs);
-        ::PostMessageA(Query(), WM_CHAR, static_cast<unsigned char>(text[i]), 1);
-    }
 }
 
 void CProgramWindow::PressKey(HWND hTarget, WPARAM nVirtualKey) const
@@ -136,75 +53,44 @@ void CProgramWindow::PressKey(HWND hTarget, WPARAM nVirtualKey) const
     ::PostMessageA(hTarget, WM_KEYUP, nVirtualKey, lParam | 0xC0000000);
 }
 
-void CProgramWindow::EraseQuery() const
-{
-    PressKey(Query(), VK_RETURN);
-    PressKey(Query(), VK_RETURN);
-    WaitFor([this] { return QueryText().empty(); }, 5000);
-}
-
-long CProgramWindow::MsUntilResults(DWORD nLimitMs) const
-{
-    const DWORD dwStart = ::GetTickCount();
-    if (!WaitFor([this] { return !ResultsText().empty(); }, nLimitMs))
-        return -1;
-    return static_cast<long>(::GetTickCount() - dwStart);
-}
-
-bool CProgramWindow::WaitForExit(DWORD nMs) const
-{
-    return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0;
-}
-
 HWND CProgramWindow::FindOwnWindow(const char* pszCaption) const
 {
-    CFindTarget target{m_process.dwProcessId, pszCaption, nullptr};
-    ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&target));
-    return target.hFound;
+    // One program runs at a time: the window of that caption is its own.
+    const HWND hWnd = ::FindWindowA(nullptr, pszCaption);
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    return dwProcessId == m_process.dwProcessId && ::IsWindowVisible(hWnd) ? hWnd : nullptr;
 }
 
 std::string CProgramWindow::TextOf(HWND hWnd)
 {
-    DWORD_PTR nLength = 0;
-    if (!::SendMessageTimeoutA(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &nLength))
-        return "(no answer)";
-    std::vector<char> text(nLength + 1);
-    DWORD_PTR nCopied = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
-                          &nCopied);
-    return std::string(text.data(), nCopied);
+    std::vector<char> text(Ask(hWnd, WM_GETTEXTLENGTH) + 1);
+    return std::string(text.data(), Ask(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+}
+
+DWORD_PTR CProgramWindow::Ask(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR nResult = 0;
+    ::SendMessageTimeoutA(hWnd, nMessage, wParam, lParam, SMTO_NORMAL, 5000, &nResult);
+    return nResult;
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD nMs)
 {
-    const DWORD dwStart = ::GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
+    for (const DWORD dwStart = ::GetTickCount(); !condition(); ::Sleep(5)) {
         if (::GetTickCount() - dwStart > nMs)
             return false;
-        ::Sleep(5);
     }
+    return true;
 }
 
-std::string ExpectedResults(const std::string& query, const std::string& strDataFile)
+std::string DefaultDataFile()
 {
-    const std::string strDir = NewTempFolder();
-    if (strDataFile.empty())
-        ResetDataFile(strDir.c_str());
-    else
-        ::CopyFileA(strDataFile.c_str(), (strDir + "Norvane.txt").c_str(), TRUE);
-    std::string shown = "(nothing)";
-    RunSearch(strDir.c_str(), query.c_str(),
-              [&](const CString& text) { shown.assign(text.GetString(), text.GetLength()); });
-    RemoveFolder(strDir);
-    return shown;
+    const CString list = DefaultJournalText();
+    return WithCrLf(std::string(list.GetString(), list.GetLength()));
 }
 
-long long FileSize(const std::string& strPath)
+std::size_t LineCount(const std::string& text)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(strPath.c_str(), GetFileExInfoStandard, &data))
-        return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
 }

@@ -2,58 +2,80 @@
 
 // Drives a running Norvane.exe from outside, as a user would: posts keys to
 // its boxes and reads them back. Each instance runs the program in a fresh
-// folder of its own and ends it when it goes. The window tests and the
-// latency tool share it.
+// folder of its own, with the data file given or none, and ends it when it
+// goes. The window tests and the latency tool share it.
 
 #include "res/resource.h"
+#include "tests/TestFiles.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-// What the program's folder holds before it starts: by default nothing but
-// the program, which then writes its data file.
-struct CProgramStart {
-    std::string strDataFile;  // a file to copy as Norvane.txt
-};
+// Polls the condition every few milliseconds; true if it held in time.
+bool WaitFor(const std::function<bool()>& condition, DWORD nMs);
 
 class CProgramWindow {
 public:
-    explicit CProgramWindow(const CProgramStart& start = CProgramStart());
+    CProgramWindow() { Start(); }
+    explicit CProgramWindow(const std::string& dataFile);
     CProgramWindow(const CProgramWindow&) = delete;
     CProgramWindow& operator=(const CProgramWindow&) = delete;
     ~CProgramWindow();
 
-    const std::string& Dir() const { return m_strDir; }
+    const std::string& Dir() const { return m_dir.Dir(); }
     HWND Dialog() const { return m_hDialog; }
     HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
     HWND Results() const { return ::GetDlgItem(m_hDialog, IDC_RESULTS); }
-
     std::string QueryText() const { return TextOf(Query()); }
     std::string ResultsText() const { return TextOf(Results()); }
-    // Asked of the box itself: the window manager knows only captions.
-    std::size_t ResultsLength() const;
-    std::size_t ResultsLineCount() const;
-    HWND Focus() const;
+    // Asked of the box itself, cheaply: Wine takes a second to measure 10 MB.
+    std::size_t ResultsLineCount() const { return Ask(Results(), EM_GETLINECOUNT); }
+    HWND Focus() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(m_process.dwThreadId, &info);
+        return info.hwndFocus;
+    }
 
     // Posts the characters to the query box, nPauseMs apart.
-    void Type(const std::string& text, DWORD nPauseMs = 30) const;
+    void Type(const std::string& text, DWORD nPauseMs = 30) const
+    {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            ::Sleep(i > 0 ? nPauseMs : 0);
+            ::PostMessageA(Query(), WM_CHAR, static_cast<unsigned char>(text[i]), 1);
+        }
+    }
     void PressKey(HWND hTarget, WPARAM nVirtualKey) const;
     // Return twice: selects the query, then erases it.
-    void EraseQuery() const;
+    void EraseQuery() const
+    {
+        PressKey(Query(), VK_RETURN);
+        PressKey(Query(), VK_RETURN);
+        WaitFor([this] { return QueryText().empty(); }, 5000);
+    }
 
     // Milliseconds from now until the results box is not empty, or -1.
-    long MsUntilResults(DWORD nLimitMs) const;
+    long MsUntilResults(DWORD nLimitMs) const
+    {
+        const DWORD dwStart = ::GetTickCount();
+        return WaitFor([this] { return !ResultsText().empty(); }, nLimitMs) ? ::GetTickCount() - dwStart : -1;
+    }
     // True once the program has ended, within the time given.
-    bool WaitForExit(DWORD nMs) const;
+    bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
     // The top-level window of this program with that caption, if any.
     HWND FindOwnWindow(const char* pszCaption) const;
 
     static std::string TextOf(HWND hWnd);
+    // A message answered within five seconds, or 0.
+    static DWORD_PTR Ask(HWND hWnd, UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0);
 
 private:
-    std::string m_strDir;
+    void Start();
+
+    CTempDir m_dir;
     PROCESS_INFORMATION m_process{};
     HWND m_hDialog = nullptr;
 };
@@ -62,12 +84,8 @@ private:
 // built beside the tests.
 std::string ProgramUnderTest();
 
-// Polls the condition every few milliseconds; true if it held in time.
-bool WaitFor(const std::function<bool()>& condition, DWORD nMs);
+// The built-in list as the program writes it.
+std::string DefaultDataFile();
 
-// What the search core shows for the query against the default list, or
-// against a copy of the data file given.
-std::string ExpectedResults(const std::string& query, const std::string& strDataFile = "");
-
-// The size of a file, or -1 if there is none.
-long long FileSize(const std::string& strPath);
+// The number of lines of a text in an edit box.
+std::size_t LineCount(const std::string& text);

@@ -8,14 +8,9 @@ set -eu
 builds=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
-group() {  # title: starts a group of tests, saying what runs and, after the first, how long the last took
-  [ -z "${group_start:-}" ] || echo "   ($((SECONDS - group_start)) s)"
-  group_start=$SECONDS
-  echo "== $1"
-}
-
+group() { echo "== $1 (at $SECONDS s)"; }  # a group of tests, saying what runs
 group "a private display and Wine prefix"
-. "$here/session.sh"
+. "$source_dir/tools/wine-session.sh"
 work=$(mktemp -d)
 trap 'stop_session; rm -rf "$work"' EXIT
 
@@ -27,7 +22,8 @@ run_build() {  # arch, wine loader, folder holding the Norvane.exe to type into
   "$here/driver-matches-native.sh" "$wine" "$build/norvane-search.exe" "$builds/native/norvane-search" \
     "$source_dir/store/default-journals.txt" "$build/driver-differences"
   group "$arch: keys typed into $folder/Norvane.exe under $wine"
-  "$here/typed-queries.sh" "$wine" "$folder" "$build/tests/wine/norvane_probe.exe" "$builds/native/norvane-search"
+  "$here/typed-queries.sh" "$wine" "$folder" "$build/tests/wine/norvane_probe.exe" "$builds/native/norvane-search" \
+    "$work/96-$arch.layout"
 }
 
 if [ -n "$WINE32" ]; then
@@ -40,8 +36,20 @@ fi
 mkdir "$work/x86_64"
 cp "$builds/x86_64/Norvane.exe" "$work/x86_64/"
 run_build x86_64 "$WINE64" "$work/x86_64"
-program=$builds/x86_64/Norvane.exe wine=$WINE64
-[ -n "$WINE32" ] && program=$builds/i686/Norvane.exe wine=$WINE32
-group "layout of $program at 96 and 144 DPI"
-"$here/dpi-layout.sh" "$wine" "$program" "${program%/Norvane.exe}/tests/wine/norvane_probe.exe"
-group "Wine tests done"
+# The dialog lays out from its dialog units: at 144 DPI the boxes are about
+# 1.5 times their size at 96 (font metrics round), with room for their text.
+arch=x86_64 wine=$WINE64
+[ -n "$WINE32" ] && arch=i686 wine=$WINE32
+group "$arch: layout of Norvane.exe at 144 DPI beside 96 DPI"
+"$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+"$WINESERVER" -k
+"$WINESERVER" -w
+. "$source_dir/tools/wine-prefix.sh"
+mkdir "$work/144"
+cp "$builds/$arch/Norvane.exe" "$work/144/"
+"$here/typed-queries.sh" "$wine" "$work/144" "$builds/$arch/tests/wine/norvane_probe.exe" "$builds/native/norvane-search" \
+  "$work/144.layout"
+echo "boxes (dpi width height clipped): $(paste -d ' ' "$work/96-$arch.layout" "$work/144.layout" | tr '\n' ';')"
+paste "$work/96-$arch.layout" "$work/144.layout" |
+  awk '!($1 == 96 && $5 == 144 && !$4 && !$8 && $6 > 1.4 * $2 && $6 < 1.6 * $2 && $7 > 1.4 * $3 && $7 < 1.6 * $3) { exit 1 }' ||
+  { echo "FAIL: the boxes do not scale from 96 to 144 DPI, or their text is clipped"; exit 1; }

@@ -2,10 +2,12 @@
 # Real keystrokes: Norvane.exe started under WINE in FOLDER (the unzipped
 # release, or a build's program alone in a folder) writes its data file
 # there; queries typed with xdotool show exactly what the native driver
-# prints for them; Escape ends the program.
-# Usage: typed-queries.sh WINE FOLDER PROBE NATIVE_DRIVER
+# prints for them; the last entry of the system menu opens the About box;
+# Escape closes it, and then the program. With LAYOUT, the probe's layout of
+# the boxes, with the last results in them, is written there.
+# Usage: typed-queries.sh WINE FOLDER PROBE NATIVE_DRIVER [LAYOUT]
 set -eu
-wine=$1 folder=$2 probe=$3 native_driver=$4
+wine=$1 folder=$2 probe=$3 native_driver=$4 layout=${5:-}
 work=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 failures=0
@@ -17,7 +19,7 @@ xdotool search --sync --onlyvisible --name "Norvane Search" >/dev/null
 "$native_driver" "$work" jacs  # writes the default list
 cmp -s "$folder/Norvane.txt" "$work/Norvane.txt" || fail "the program did not write the default list"
 sleep 0.5  # keys in the first 200 ms of the program arm no search
-queries=(jacs "J. Am. Chem. Soc." "American Chemical" "Radiation Isotopes" top "soc journal")
+queries=("J. Am. Chem. Soc." "American Chemical" "Radiation Isotopes" top "soc journal" jacs)
 for q in "${queries[@]}"; do
   xdotool type --delay 40 "$q"
   "$native_driver" "$work" "$q" > "$work/expected"
@@ -27,8 +29,13 @@ for q in "${queries[@]}"; do
     cmp -s "$work/shown" "$work/expected" && break
   done
   cmp -s "$work/shown" "$work/expected" || fail "typed '$q' shows other text than the driver prints"
-  xdotool key Return Return  # select, then erase
+  [ "$q" = jacs ] || xdotool key Return Return  # select, then erase
 done
+[ -z "$layout" ] || "$wine" "$probe" layout | tr -d '\r' > "$layout"
+xdotool key alt+space Up Return
+timeout 5 xdotool search --sync --onlyvisible --name "About Norvane" >/dev/null || fail "no About entry ends the system menu"
+xdotool key Escape
+sleep 0.3
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "Escape did not end the program"

@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""The larger journal list of the release is what the program reads: Windows-1252
+"""The release zip holds the built program, a CR LF read-me that tells of the
+larger journal list, and that list, in what the program reads: Windows-1252
 without a byte-order mark, CR LF ends, one tab an entry (none in the letter
 markers), every entry of the collection there or accounted for in the
-converter's report; and the Windows driver finds journals that the built-in
+converter's report. The Windows driver finds in it journals that the built-in
 list lacks, with their titles in the right characters.
 
-Usage: check_large_list.py LIST REPORT COLLECTION DEFAULT_LIST WINE DRIVER"""
+Usage: check_release.py ZIP EXE REPORT COLLECTION DEFAULT_LIST WINE DRIVER"""
 
 import os
 import re
@@ -14,25 +15,30 @@ import sys
 import tempfile
 import unicodedata
 import unittest
+import zipfile
 
-LIST, REPORT, COLLECTION, DEFAULT_LIST, WINE, DRIVER = sys.argv[1:7]
+ZIP, EXE, REPORT, COLLECTION, DEFAULT_LIST, WINE, DRIVER = sys.argv[1:8]
 MARKER = re.compile(rb"[A-Z] top")
 
 
-class LargeList(unittest.TestCase):
+class Release(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.data = open(LIST, "rb").read()
+        cls.zip = zipfile.ZipFile(ZIP)
+        cls.data = cls.zip.read("Journals-large.txt")
         cls.lines = cls.data.split(b"\r\n")[:-1]
 
-    def test_is_windows_1252_with_crlf_ends_and_no_byte_order_mark(self):
+    def test_zip_holds_the_program_and_a_read_me_for_notepad(self):
+        self.assertEqual(sorted(self.zip.namelist()), ["Journals-large.txt", "Norvane.exe", "ReadMe.txt"])
+        self.assertEqual(self.zip.read("Norvane.exe"), open(EXE, "rb").read())
+        read_me = self.zip.read("ReadMe.txt")
+        self.assertIn(b"Journals-large.txt", read_me)
+        self.assertEqual(read_me.count(b"\n"), read_me.count(b"\r\n"))
+
+    def test_list_is_windows_1252_with_crlf_ends_and_one_tab_an_entry(self):
         self.data.decode("cp1252")  # strict: the five undefined bytes fail
         self.assertFalse(self.data.startswith((b"\xef\xbb", b"\xff\xfe")))
-        self.assertEqual(self.data.count(b"\n"), self.data.count(b"\r\n"))
-        self.assertEqual(self.data.count(b"\r"), self.data.count(b"\r\n"))
-        self.assertTrue(self.data.endswith(b"\r\n"))
-
-    def test_has_one_tab_an_entry_and_none_in_the_markers(self):
+        self.assertNotRegex(self.data, rb"\r(?!\n)|(?<!\r)\n|[^\n]\Z")
         for line in self.lines:
             self.assertEqual(line.count(b"\t"), 0 if MARKER.fullmatch(line) else 1, line)
 

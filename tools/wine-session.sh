@@ -1,4 +1,4 @@
-# Sourced by the Wine scripts: a private X display and Wine prefix, with
+# Sourced by the Wine tests and tools: a private X display and Wine prefix, with
 # Wine's own fonts, both stopped and removed on exit. Sets WINE64, and WINE32
 # where 32-bit Wine is installed (empty otherwise).
 WINE64=/usr/lib/wine/wine64
@@ -28,7 +28,7 @@ for _ in $(seq 100); do
   [ -e "/tmp/.X11-unix/X$display" ] && break
   sleep 0.1
 done
-. "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-prefix.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 # No window manager runs here: unmanaged windows spare Wine its two-second
 # wait, at every window that goes, for a manager to withdraw it.
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
