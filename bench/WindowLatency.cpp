@@ -1,7 +1,8 @@
 // Under Wine: the time from the last keystroke to the first text in the
 // results box and to the whole text, less the 200 ms typing pause, for the
-// query with one result and the two-letter ones with the largest results on
-// the built-in list, and for a large list given.
+// query with one result, one that just fills the box, and the two-letter
+// ones with the largest results on the built-in list, and for a large list
+// given.
 // Usage: norvane_window_latency [LARGE_LIST_FILE]
 
 #include "tests/wine/ProgramWindow.h"
@@ -41,7 +42,7 @@ void Report(const char* pszList, const std::string& dataFile, const char* pszQue
 int main(int argc, char** argv)
 {
     std::printf("program: %s\n", ProgramUnderTest().c_str());
-    for (const char* pszQuery : {"jacs", "ch", "al"})
+    for (const char* pszQuery : {"jacs", "laser", "ch", "al"})
         Report("default", DefaultDataFile(), pszQuery);
     if (argc > 1)
         Report("large", ReadBytes(argv[1]), "ch");

@@ -16,6 +16,12 @@ constexpr UINT_PTR SEARCH_TIMER_ID = 1;
 // The typing pause, in clock ticks and in timer milliseconds alike.
 constexpr std::uint32_t kPauseTicks = 200;
 
+constexpr UINT_PTR FILL_TIMER_ID = 2;
+// How long the first screenful of a large result stands alone: what is
+// asked of the window right after a search (the next key, a look at the
+// text) is answered before the rest of the text takes its turns.
+constexpr UINT kFillHoldMs = 100;
+
 }  // namespace
 
 const MessageMapEntry CSearchDlg::s_messageEntries[] = {
@@ -115,6 +121,9 @@ void CSearchDlg::OnTimer(UINT_PTR nIDEvent)
         KillTimer(SEARCH_TIMER_ID);
         if (bDue)
             RunSearch();
+    } else if (nIDEvent == FILL_TIMER_ID) {
+        KillTimer(FILL_TIMER_ID);
+        m_bFillHeld = false;
     }
     Default();
 }
@@ -144,12 +153,19 @@ void CSearchDlg::RunSearch()
 {
     ::RunSearch(
         m_strDir, m_editQuery.GetWindowText(),
-        [this](const CString& strText) { m_fill.Start(m_editResults, strText); }, ActiveCodePageLeadBytes());
+        [this](const CString& strText) { ShowResults(strText); }, ActiveCodePageLeadBytes());
+}
+
+void CSearchDlg::ShowResults(const CString& strText)
+{
+    m_bFillHeld = m_fill.Start(m_editResults, strText);
+    if (m_bFillHeld)
+        SetTimer(FILL_TIMER_ID, kFillHoldMs);
 }
 
 bool CSearchDlg::OnIdle()
 {
     // A large result goes on showing, a step each time no message waits:
     // keys, the mouse and painting always come first.
-    return m_fill.Step();
+    return !m_bFillHeld && m_fill.Step();
 }

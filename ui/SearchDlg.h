@@ -29,6 +29,7 @@ private:
 
     void AddAboutEntry();
     void RunSearch();
+    void ShowResults(const CString& strText);
 
     static const MessageMapEntry s_messageEntries[];
     static const MessageMap s_messageMap;
@@ -40,5 +41,6 @@ private:
     BYTE m_bPending = 0;              // a search is due when the timer fires
     BYTE m_bSelected = 0;             // the last Return selected the query
     CString m_strDir;
-    CEditFill m_fill;  // a large result still being shown
+    CEditFill m_fill;          // a large result still being shown
+    bool m_bFillHeld = false;  // its first screenful stands alone for now
 };

@@ -5,9 +5,11 @@
 
 namespace {
 
-// A screenful and more at any size of the box; then parts that the slowest
-// edit box seen (Wine's) lays out in about a fifth of a second each.
-constexpr std::size_t kFirstBytes = 8 * 1024;
+// Three screenfuls of the results box (ten lines of about seventy
+// characters), small enough to be laid out and painted at once; then parts
+// that the slowest edit box seen (Wine's) lays out in about a fifth of a
+// second each.
+constexpr std::size_t kFirstBytes = 2 * 1024;
 constexpr std::size_t kStepBytes = 256 * 1024;
 
 // Where a part from nFrom ends: after the first LF at or past the size, so
