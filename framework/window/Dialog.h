@@ -10,9 +10,8 @@
 // loop. Every queued message passes PreTranslateMessage before it is
 // dispatched; window messages go to the handlers of the class's static
 // message map, the rest to the standard dialog processing. When no message
-// waits, the loop gives OnIdle a turn. A file error or
-// a lack of memory that leaves a handler is reported in a message box, and
-// the dialog carries on.
+// waits, the loop gives OnIdle a turn. A file error or a lack of memory that
+// leaves a handler is reported in a message box, and the dialog carries on.
 class CDialog {
 public:
     CDialog(UINT nIDTemplate, HWND hParent);
