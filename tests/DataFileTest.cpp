@@ -26,7 +26,6 @@ TEST(DefaultJournals, AreTheCommittedListOfTheDesign)
     EXPECT_EQ(std::string(text.GetString(), text.GetLength()), list);
     EXPECT_EQ(g_nDefaultJournals, 4837u);
     EXPECT_EQ(WithCrLf(list).size(), 291086u);
-    EXPECT_EQ(list.substr(0, 42), "A & A\tAstronomy and Astrophysics\nAAPG Bull");
     EXPECT_EQ(list.substr(list.size() - 33), "Zool. Anz.\tZoologischer Anzeiger\n");
 }
 

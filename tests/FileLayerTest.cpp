@@ -16,7 +16,8 @@
 namespace {
 
 // The bytes of every run ReadLines gives, read through a map (block size 0)
-// or in blocks; afterFirstRun runs after the first.
+// or in blocks; afterFirstRun runs after the first. Only the last run may
+// end inside a line.
 std::string ReadAll(const std::string& strPath, std::size_t nBlockSize, const std::function<void()>& afterFirstRun)
 {
     const auto pFile = nBlockSize == 0 ? std::make_unique<CStdioFile>() : std::make_unique<CStdioFile>(nBlockSize);
@@ -24,6 +25,7 @@ std::string ReadAll(const std::string& strPath, std::size_t nBlockSize, const st
     std::string bytes;
     pFile->ReadLines([&](const char* pchBegin, const char* pchEnd) {
         const bool bFirst = bytes.empty();
+        EXPECT_TRUE(bFirst || bytes.back() == '\n') << "a run ended inside a line";
         bytes.append(pchBegin, pchEnd);
         if (bFirst)
             afterFirstRun();
@@ -52,14 +54,16 @@ TEST(ReadLines, AnOpenFileIsHeldOrGivesWhatWasThere)
     WriteBytes(strPath, "one\r\ntwo\r\nthree\r\n");
     EXPECT_EQ(ReadAll(strPath, 4, [&] { std::filesystem::resize_file(strPath, 7); }), "one\r\ntwo");
 
-    WriteBytes(strPath, std::string(1 << 20, 'x') + "\n");
-    CStdioFile file;
-    file.OpenRead(strPath.c_str());
-    EXPECT_THROW(file.ReadLines([&](const char*, const char* pchEnd) {
-        std::filesystem::resize_file(strPath, 0);
-        std::printf("%c", pchEnd[-1]);  // a read of the lost end
-    }),
-                 CFileException);
+    for (int nTime = 0; nTime < 2; ++nTime) {  // the first leaves the second answered alike
+        WriteBytes(strPath, std::string(1 << 20, 'x') + "\n");
+        CStdioFile file;
+        file.OpenRead(strPath.c_str());
+        EXPECT_THROW(file.ReadLines([&](const char*, const char* pchEnd) {
+            std::filesystem::resize_file(strPath, 0);
+            std::printf("%c", pchEnd[-1]);  // a read of the lost end
+        }),
+                     CFileException);
+    }
 #endif
 }
 

@@ -21,21 +21,26 @@ fails_with() {  # message, command...: exit 1 and the message on stderr
 set +e
 "$driver" >/dev/null 2>"$dir/err"; [ $? -eq 2 ] || fail "no arguments should exit 2"
 grep -q '^usage: norvane-search' "$dir/err" || fail "usage line missing"
+"$driver" --code-page >/dev/null 2>&1; [ $? -eq 2 ] || fail "a bare --code-page should exit 2"
 
 mkdir -m 755 "$dir/empty"
 [ -z "$("$driver" "$dir/empty" jacs | od -An -c)" ] || fail "the rewriting run should print nothing"
 cmp -s "$dir/empty/Norvane.txt" <(sed 's/$/\r/' "$list") || fail "Norvane.txt is not the default list with CR LF"
 printf 'JACS\r\nJournal of the American Chemical Society' > "$dir/expected"
-"$driver" "$dir/empty/" jacs > "$dir/out"; cmp -s "$dir/out" "$dir/expected" || fail "jacs output differs"
+"$driver" "$dir/empty/" jacs > "$dir/out" || fail "a run should exit 0"
+cmp -s "$dir/out" "$dir/expected" || fail "jacs output differs"
+printf 'jacs\nzzqx\n' > "$dir/queries"
+"$driver" --queries "$dir/queries" "$dir/empty" > "$dir/out" || fail "--queries should exit 0"
+printf '== jacs\n%s\n== zzqx\nNo Results\n' "$(cat "$dir/expected")" | cmp -s - "$dir/out" || fail "--queries output differs"
 "$driver" "$dir/empty" and > "$dir/out"; [ -s "$dir/out" ] && fail "'and' should print nothing"
 "$driver" "$dir/empty" jacs > /dev/full 2>/dev/null; [ $? -eq 1 ] || fail "output that cannot be written should exit 1"
 mkdir "$dir/932" && printf '\x83ax\r\n\x83Ax\r\n' > "$dir/932/Norvane.txt"
 [ "$("$driver" --code-page 932 "$dir/932" $'\x83Ax')" = $'\x83Ax' ] || fail "--code-page 932 reads by character"
 
 chmod 000 "$dir/empty/Norvane.txt"
-fails_with "Permission denied" as_nobody "$driver" "$dir/empty" jacs
+fails_with "'$dir/empty/Norvane.txt': Permission denied" as_nobody "$driver" "$dir/empty" jacs
 mkdir -m 755 "$dir/readonly"
-fails_with "Permission denied" as_nobody "$driver" "$dir/readonly" ab
+fails_with "'$dir/readonly/[^']*': Permission denied" as_nobody "$driver" "$dir/readonly" ab
 [ -z "$(ls -A "$dir/readonly")" ] || fail "a read-only folder should stay empty: $(ls -A "$dir/readonly")"
 
 if [ "$memory_limit" != --no-memory-limit ]; then
