@@ -54,7 +54,7 @@ TEST(ReadLines, AnOpenFileIsHeldOrGivesWhatWasThere)
     WriteBytes(strPath, "one\r\ntwo\r\nthree\r\n");
     EXPECT_EQ(ReadAll(strPath, 4, [&] { std::filesystem::resize_file(strPath, 7); }), "one\r\ntwo");
 
-    for (int nTime = 0; nTime < 2; ++nTime) {  // the first leaves the second answered alike
+    for (int nTime = 0; nTime < 2; ++nTime) {  // a lost map leaves the guard ready for the next
         WriteBytes(strPath, std::string(1 << 20, 'x') + "\n");
         CStdioFile file;
         file.OpenRead(strPath.c_str());

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The console driver from outside: exit codes, output bytes, the data file it
-# writes, its code page, and what only a full disk, another user or a limit
-# can cause (unreadable files, read-only folders, a full address space): exit
-# 1, a clear message, nothing left behind.
+# writes, its code page and query file, and what only a full disk, another
+# user or a limit can cause (unreadable files, read-only folders, a full
+# address space): exit 1, a message naming the file, nothing left behind.
 # Usage: driver_test.sh DRIVER DEFAULT_LIST [--no-memory-limit]
 set -eu
 driver=$1 list=$2 memory_limit=${3:-}
