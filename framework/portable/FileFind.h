@@ -17,5 +17,7 @@ public:
     bool FindFile(const CString& strPath);
 
 private:
-    std::intptr_t m_hFind = -1;
+#if defined(_WIN32)
+    std::intptr_t m_hFind = -1;  // the open search handle; POSIX needs none
+#endif
 };
