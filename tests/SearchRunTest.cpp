@@ -124,8 +124,8 @@ TEST(SearchRun, AgreesWithTheLiteralRules)
         const CLeadBytes& leadBytes;
     } files[] = {
         {"default list", WithCrLf(DefaultJournalFile()), singleByte},
-        {"CC0", ReadBytes(NORVANE_SOURCE_DIR "/store/cc0-collection.txt"), singleByte},
-        {"CC0, code page 932", ReadBytes(NORVANE_SOURCE_DIR "/store/cc0-collection.txt"), shiftJis},
+        {"CC0", ReadBytes(NORVANE_SOURCE_DIR "/store/cc0-journals.txt"), singleByte},
+        {"CC0, code page 932", ReadBytes(NORVANE_SOURCE_DIR "/store/cc0-journals.txt"), shiftJis},
     };
     for (const auto& f : files) {
         CTempDir dir;

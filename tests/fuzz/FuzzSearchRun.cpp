@@ -21,14 +21,14 @@
 
 namespace {
 
-std::string QueryFromFile(const std::string& spec, const std::string& file)
+std::string QueryFromFile(const std::string& recipe, const std::string& file)
 {
-    if (file.empty() || spec.size() < 4)
-        return spec;
-    const std::size_t nAt = (static_cast<unsigned char>(spec[1]) * 256u + static_cast<unsigned char>(spec[2])) % file.size();
-    std::string query = file.substr(nAt, 2 + static_cast<unsigned char>(spec[3]) % 14);
-    for (std::size_t i = 4; i < spec.size() && !query.empty(); ++i) {
-        const unsigned char nChange = static_cast<unsigned char>(spec[i]);
+    if (file.empty() || recipe.size() < 4)
+        return recipe;
+    const std::size_t nAt = (static_cast<unsigned char>(recipe[1]) * 256u + static_cast<unsigned char>(recipe[2])) % file.size();
+    std::string query = file.substr(nAt, 2 + static_cast<unsigned char>(recipe[3]) % 14);
+    for (std::size_t i = 4; i < recipe.size() && !query.empty(); ++i) {
+        const unsigned char nChange = static_cast<unsigned char>(recipe[i]);
         const std::size_t nPlace = nChange % (query.size() + 1);
         static const char* const kInserts[] = {" ", ".", ",", ":", "&", "and", "AND", "\t"};
         if (nChange < 128 && nPlace < query.size())
@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::string input(reinterpret_cast<const char*>(pData + 1), nSize - 1);
     const std::size_t nSplit = std::min(input.find('\xFF'), input.size());
     const std::string fileBytes = input.substr(std::min(nSplit + 1, input.size()));
-    const std::string spec = input.substr(0, nSplit);
-    const std::string query = !spec.empty() && spec[0] == '\x01' ? QueryFromFile(spec, fileBytes) : spec;
+    const std::string recipe = input.substr(0, nSplit);
+    const std::string query = !recipe.empty() && recipe[0] == '\x01' ? QueryFromFile(recipe, fileBytes) : recipe;
     const CLeadBytes leadBytes = LeadBytesOfCodePage(nOptions & 1 ? 932 : 1252);
     const CString strFolded = FoldQuery(CString(query.data(), query.size()), leadBytes);
     if (strFolded.GetLength() < kMinQueryLength)
