@@ -1,5 +1,7 @@
 #include "search/Fold.h"
 
+#include "framework/portable/LineEnds.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -47,16 +49,9 @@ std::size_t Fold(const char* pchIn, std::size_t nLength, char* pchOut, bool bQue
     return static_cast<std::size_t>(pchTo - pchOut);
 }
 
-// A line ends at its LF, or at a CR right before the LF, or where the run
-// of lines ends.
-bool AtLineEnd(const char* pch, const char* pchEnd)
-{
-    return pch == pchEnd || *pch == '\n' || (*pch == '\r' && pchEnd - pch >= 2 && pch[1] == '\n');
-}
-
 // True when the line rule folds the byte away: a dropped character, or a
 // letter of an "and", which starts at most two bytes before it.
-bool GoesInFolding(const char* pchBegin, const char* pchEnd, const char* pch)
+bool IsFoldedAway(const char* pchBegin, const char* pchEnd, const char* pch)
 {
     if (IsDropped(*pch, false))
         return true;
@@ -100,23 +95,23 @@ bool MatchesAt(const char* pchBegin, const char* pchEnd, const char* pchAt, cons
                std::size_t nAnchor)
 {
     const char* const pszQuery = strFoldedQuery.GetString();
-    if (AtLineEnd(pchAt, pchEnd) || Lower(*pchAt) != pszQuery[nAnchor] || GoesInFolding(pchBegin, pchEnd, pchAt))
+    if (IsLineEnd(pchAt, pchEnd) || Lower(*pchAt) != pszQuery[nAnchor] || IsFoldedAway(pchBegin, pchEnd, pchAt))
         return false;
     const char* pch = pchAt;
     for (std::size_t i = nAnchor + 1; i < strFoldedQuery.GetLength(); ++i) {
         do {
-            if (AtLineEnd(++pch, pchEnd))
+            if (IsLineEnd(++pch, pchEnd))
                 return false;
-        } while (GoesInFolding(pchBegin, pchEnd, pch));
+        } while (IsFoldedAway(pchBegin, pchEnd, pch));
         if (Lower(*pch) != pszQuery[i])
             return false;
     }
     pch = pchAt;
     for (std::size_t i = nAnchor; i-- > 0;) {
         do {
-            if (pch == pchBegin || pch[-1] == '\n')
+            if (IsLineStart(pchBegin, pch))
                 return false;
-        } while (GoesInFolding(pchBegin, pchEnd, --pch));
+        } while (IsFoldedAway(pchBegin, pchEnd, --pch));
         if (Lower(*pch) != pszQuery[i])
             return false;
     }

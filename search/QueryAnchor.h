@@ -1,20 +1,14 @@
 #pragma once
 
+#include "framework/portable/StdioFile.h"
 #include "framework/portable/String.h"
+#include "search/AnchorScan.h"
 
 #include <cstddef>
 
-// The candidates of one vector step, and where the scan goes on after them.
-struct CCandidates {
-    static constexpr std::size_t kMax = 32;
-    const char* apch[kMax];
-    std::size_t nCount = 0;
-    const char* pchResume = nullptr;
-};
-
-// Where a search looks first: the rarest byte of the folded query. Every
-// byte of a folded query stands in the raw line it matches, in either case,
-// so the raw bytes can be scanned for it at memory speed. The raw byte right
+// Where a search looks first: one byte of the folded query. Every byte of a
+// folded query stands in the raw line it matches, in either case, so the
+// raw bytes can be scanned for it at memory speed. The raw byte right
 // before it is the query's byte before it, or one that folding removes (a
 // dropped character, the "d" of an "and"); the byte after it likewise (or
 // the "a" of an "and"). A candidate is a raw byte that passes all three.
@@ -31,24 +25,12 @@ public:
     void FindCandidates(const char* pchBegin, const char* pch, const char* pchEnd, CCandidates& found) const;
 
 private:
-    bool IsCandidate(const char* pchBegin, const char* pch, const char* pchEnd) const;
-    // Fill found from the first step that holds candidates; return where
-    // the steps stopped if none did.
-    const char* FindCandidatesSse2(const char* pch, const char* pchEnd, CCandidates& found) const;
-    const char* FindCandidatesAvx2(const char* pch, const char* pchEnd, CCandidates& found) const;
-
-    // Bytes are compared with their case bit set: 'A' as 'a', and (harmless
-    // in a first look) a few control bytes as punctuation.
     std::size_t m_nIndex;
-    char m_chAnchor = 0;
-    bool m_bBefore = false;  // the query has a byte before the anchor
-    char m_chBefore = 0;
-    bool m_bAfter = false;   // and one after it
-    char m_chAfter = 0;
+    CAnchorBytes m_bytes;
 };
 
-// The anchor with the fewest candidates in a sample of the text to search,
-// the rarer byte on a tie: how rare a place of the query is depends on its
+// The anchor with the fewest candidates in slices spread over the file, the
+// rarer byte on a tie: how rare a place of the query is depends on its
 // neighbours as much as on its byte ("tetrahedron" is found fastest at its
-// "a", between "r" and "h").
-CQueryAnchor ChooseAnchor(const CString& strFoldedQuery, const char* pchBegin, const char* pchEnd);
+// "a", between "r" and "h"), and a sorted list differs from end to end.
+CQueryAnchor ChooseAnchor(const CString& strFoldedQuery, CStdioFile& file);

@@ -12,7 +12,7 @@ namespace {
 bool StartsWithByteOrderMark(CStdioFile& file)
 {
     unsigned char start[3];
-    const std::size_t nRead = file.Read(start, sizeof start);
+    const std::size_t nRead = file.ReadAt(0, start, sizeof start);
     return nRead >= 2 && ((start[0] == 0xEF && start[1] == 0xBB) || (start[0] == 0xFF && start[1] == 0xFE));
 }
 

@@ -1,80 +1,81 @@
-// The file layer where the search run cannot show it: a file that changes
-// while it is read, and a map read in parts. Its line rules and its reads
-// in blocks are compared with the literal rules through the whole search.
+// The file layer where the search run cannot show it: blocks of whole lines,
+// a file that this program or another one holds. Its line rules are compared
+// with the literal ones through the whole search.
 
-#include "framework/portable/FileException.h"
+#include "framework/portable/HeldFileRetry.h"
 #include "framework/portable/StdioFile.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
-#include <functional>
-#include <memory>
+#include <vector>
 
 namespace {
 
-// The bytes of every run ReadLines gives, read through a map (block size 0)
-// or in blocks; afterFirstRun runs after the first. Only the last run may
-// end inside a line.
-std::string ReadAll(const std::string& strPath, std::size_t nBlockSize, const std::function<void()>& afterFirstRun)
+// The bytes of every block ReadLines gives. Only the last block may end
+// inside a line.
+std::string ReadInBlocks(const std::string& strPath, std::size_t nBlockSize)
 {
-    const auto pFile = nBlockSize == 0 ? std::make_unique<CStdioFile>() : std::make_unique<CStdioFile>(nBlockSize);
-    pFile->OpenRead(strPath.c_str());
+    CStdioFile file(nBlockSize);
+    file.OpenRead(strPath.c_str());
     std::string bytes;
-    pFile->ReadLines([&](const char* pchBegin, const char* pchEnd) {
-        const bool bFirst = bytes.empty();
-        EXPECT_TRUE(bFirst || bytes.back() == '\n') << "a run ended inside a line";
+    file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
+        EXPECT_TRUE(bytes.empty() || bytes.back() == '\n') << "a block ended inside a line";
+        EXPECT_LT(pchBegin, pchEnd) << "an empty block";
         bytes.append(pchBegin, pchEnd);
-        if (bFirst)
-            afterFirstRun();
     });
     return bytes;
 }
 
 }  // namespace
 
-// Windows: no other program may open the file while it is read. Elsewhere
-// nothing can refuse them: a file that changes gives what was there, or,
-// read through a map that loses its end, a file error.
-TEST(ReadLines, AnOpenFileIsHeldOrGivesWhatWasThere)
+TEST(ReadLines, GivesBlocksOfWholeLinesWhateverTheirSize)
 {
     CTempDir dir;
-    const std::string strPath = dir.Path("f");
-    WriteBytes(strPath, "one\r\ntwo\r\nthree\r\n");
-#if defined(_WIN32)
-    CStdioFile file;
-    file.OpenRead(strPath.c_str());
-    EXPECT_FALSE(std::ifstream(strPath).is_open());
-#else
-    const auto grow = [&] { std::ofstream(strPath, std::ios::binary | std::ios::app) << "four"; };
-    EXPECT_EQ(ReadAll(strPath, 4, grow), "one\r\ntwo\r\nthree\r\nfour");
-    EXPECT_EQ(ReadAll(strPath, 0, grow), "one\r\ntwo\r\nthree\r\nfour");  // mapped before it grew
-    WriteBytes(strPath, "one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(ReadAll(strPath, 4, [&] { std::filesystem::resize_file(strPath, 7); }), "one\r\ntwo");
-
-    for (int nTime = 0; nTime < 2; ++nTime) {  // a lost map leaves the guard ready for the next
-        WriteBytes(strPath, std::string(1 << 20, 'x') + "\n");
-        CStdioFile file;
-        file.OpenRead(strPath.c_str());
-        EXPECT_THROW(file.ReadLines([&](const char*, const char* pchEnd) {
-            std::filesystem::resize_file(strPath, 0);
-            std::printf("%c", pchEnd[-1]);  // a read of the lost end
-        }),
-                     CFileException);
-    }
-#endif
+    const std::string text = "one\r\ntwo\nlone\rCR\r\n\r\n" + std::string(70000, 'x') + "\r\nlast";
+    WriteBytes(dir.Path("f"), text);
+    for (std::size_t nBlockSize : {1, 3, 4096, 65536, 1 << 20})
+        EXPECT_EQ(ReadInBlocks(dir.Path("f"), nBlockSize), text) << "blocks of " << nBlockSize;
 }
 
-TEST(ReadLines, ReadsALargeMapInPartsOfWholeLines)
+#if defined(_WIN32)
+// No other program may open the file while it is read.
+TEST(ReadLines, HoldsTheFileForItselfOnWindows)
 {
-    // Lines across the parts' bounds, and one longer than a part.
-    std::string large;
-    for (int i = 0; large.size() < 17000000; ++i)
-        large += "line " + std::to_string(i) + "\r\n";
-    large += std::string(17000000, 'x') + "\r\nlast";
     CTempDir dir;
-    WriteBytes(dir.Path("f"), large);
-    EXPECT_TRUE(ReadAll(dir.Path("f"), 0, [] {}) == large);
+    WriteBytes(dir.Path("f"), "one\r\n");
+    CStdioFile file;
+    file.OpenRead(dir.Path("f").c_str());
+    EXPECT_FALSE(std::ifstream(PathOf(dir.Path("f"))).is_open());
+}
+#endif
+
+// Another program's hold is waited out in small steps, about a second in
+// all; no other failure is tried again.
+TEST(RetryWhileHeld, WaitsOutAShortHoldOnly)
+{
+    using A = FileAttempt;
+    const struct {
+        const char* name;
+        std::vector<A> outcomes;  // of the attempts in turn; the last repeats
+        std::size_t nAttempts;
+        A last;
+    } cases[] = {
+        {"done at once", {A::Done}, 1, A::Done},
+        {"failed at once", {A::Failed}, 1, A::Failed},
+        {"a short hold", {A::Held, A::Held, A::Held, A::Done}, 4, A::Done},
+        {"held, then failed", {A::Held, A::Failed}, 2, A::Failed},
+        {"a hold that lasts", {A::Held}, kHeldRetrySteps + 1, A::Held},
+    };
+    for (const auto& c : cases) {
+        std::size_t nAttempts = 0;
+        unsigned nSleptMs = 0;
+        const A last = RetryWhileHeld([&] { return c.outcomes[std::min(nAttempts++, c.outcomes.size() - 1)]; },
+                                      [&](unsigned nMs) { nSleptMs += nMs; });
+        EXPECT_EQ(last, c.last) << c.name;
+        EXPECT_EQ(nAttempts, c.nAttempts) << c.name;
+        EXPECT_EQ(nSleptMs, (c.nAttempts - 1) * kHeldRetryStepMs) << c.name;
+    }
 }

@@ -1,5 +1,7 @@
 #include "tests/Reference.h"
 
+#include "framework/portable/LineEnds.h"
+
 #include <algorithm>
 #include <regex>
 
@@ -73,6 +75,19 @@ bool Contains(const std::string& folded, const std::vector<bool>& starts, const 
     return false;
 }
 
+// Lines by the program's one rule of line ends.
+std::vector<std::string> Lines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    const char* const pchEnd = bytes.data() + bytes.size();
+    for (const char* pch = bytes.data(); pch < pchEnd;) {
+        const char* const pchNext = NextLineStart(pch, pchEnd);
+        lines.emplace_back(pch, LineTextLength(pch, static_cast<std::size_t>(pchNext - pch)));
+        pch = pchNext;
+    }
+    return lines;
+}
+
 }  // namespace
 
 std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes)
@@ -85,28 +100,9 @@ std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadByt
     return Fold(line, ".,: &", leadBytes).bytes;
 }
 
-std::vector<std::string> ReferenceLines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            continue;
-        if (bytes[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += bytes[i];
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
-
 CReferenceFile::CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes) : m_leadBytes(leadBytes)
 {
-    for (const std::string& line : ReferenceLines(fileBytes)) {
+    for (const std::string& line : Lines(fileBytes)) {
         CCharacters folded = Fold(line, ".,: &", leadBytes);
         m_lines.push_back({line, std::move(folded.bytes), std::move(folded.starts)});
     }

@@ -15,13 +15,10 @@
 std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes = CLeadBytes());
 std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadBytes = CLeadBytes());
 
-// Lines as text mode reads them: a line ends at LF, a CR right before that
-// LF goes with it, a last line without LF still counts, an empty rest does not.
-std::vector<std::string> ReferenceLines(const std::string& bytes);
-
 // What the results box shows for a query against a data file's bytes (no
 // byte-order mark, file present; the query folds to two or more bytes),
-// the file's lines folded once for many queries.
+// the file's lines folded once for many queries. Lines end by the program's
+// own rule (LineEnds.h), which the search's table of cases pins down.
 class CReferenceFile {
 public:
     explicit CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes = CLeadBytes());

@@ -2,12 +2,17 @@
 
 #include "framework/portable/LeadBytes.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+// Paths in the tests are UTF-8, as the file layer takes them (FileSystem.h).
+std::filesystem::path PathOf(const std::string& strUtf8);
+
 // A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes. Dir() ends with a separator, like the program
-// directory.
+// holds when the object goes. Its name has Polish, Greek and Japanese
+// letters, outside any one ANSI code page, so that every test meets such a
+// folder. Dir() ends with a separator, like the program directory.
 class CTempDir {
 public:
     CTempDir();
@@ -28,13 +33,17 @@ std::string ReadBytes(const std::string& strPath);
 std::string ListFolder(const std::string& strDir);
 std::string WithCrLf(const std::string& text);
 
+// A file of the project's source tree: beside the tests, or where
+// NORVANE_SOURCE_DIR says.
+std::string SourceFile(const std::string& strRelativePath);
 // The committed default journal list, LF ends.
 std::string DefaultJournalFile();
 
 // Every text a search run in strDir sets, in order.
 std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query,
                                        const CLeadBytes& leadBytes = CLeadBytes());
-// The last text a run sets, or "(nothing)": against the data file in dir, or
-// against one of these bytes.
-std::string ShownIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes());
-std::string Shown(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes());
+// What the results box shows after a run, or "(nothing)" when the run left it
+// alone: against the data file in dir, or against a data file of these bytes.
+std::string ResultsIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes());
+std::string ResultsFor(const std::string& fileBytes, const std::string& query,
+                       const CLeadBytes& leadBytes = CLeadBytes());

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The console driver from outside: exit codes, output bytes, the data file it
 # writes, its code page and query file, and what only a full disk, another
-# user or a limit can cause (unreadable files, read-only folders, a full
-# address space): exit 1, a message naming the file, nothing left behind.
-# Usage: driver_test.sh DRIVER DEFAULT_LIST [--no-memory-limit]
+# user, a limit or another file system can cause (unreadable files,
+# read-only folders, a pipe, no hard links, a full address space): exit 1,
+# a message naming the file, nothing left behind.
+# Usage: driver_test.sh DRIVER DEFAULT_LIST FILE_SYSTEM_SHIM [--no-memory-limit]
 set -eu
-driver=$1 list=$2 memory_limit=${3:-}
+driver=$1 list=$2 shim=$3 memory_limit=${4:-}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 chmod 755 "$dir"
@@ -37,8 +38,29 @@ printf '== jacs\n%s\n== zzqx\nNo Results\n' "$(cat "$dir/expected")" | cmp -s - 
 mkdir "$dir/932" && printf '\x83ax\r\n\x83Ax\r\n' > "$dir/932/Norvane.txt"
 [ "$("$driver" --code-page 932 "$dir/932" $'\x83Ax')" = $'\x83Ax' ] || fail "--code-page 932 reads by character"
 
+fails_with "'$dir/nowhere': No such file or directory" "$driver" --queries "$dir/nowhere" "$dir/empty"
+mkdir "$dir/pipe" && mkfifo "$dir/pipe/Norvane.txt"
+fails_with "'$dir/pipe/Norvane.txt': It is not a plain file" timeout 10 "$driver" "$dir/pipe" jacs
+
+# Where the file system lacks one way to move without replacing, the other
+# serves; where it lacks both, the rewrite fails and leaves nothing behind.
+with_file_system() {  # what it lacks, command...
+  local lacks=$1; shift
+  NORVANE_FS_LACKS=$lacks LD_PRELOAD=$shim ASAN_OPTIONS=verify_asan_link_order=0 "$@"
+}
+for lacks in links rename; do
+  mkdir "$dir/no-$lacks"
+  with_file_system "$lacks" "$driver" "$dir/no-$lacks" jacs || fail "no $lacks: the rewrite should succeed"
+  cmp -s "$dir/no-$lacks/Norvane.txt" "$dir/empty/Norvane.txt" || fail "no $lacks: Norvane.txt is not the default list"
+  [ "$(ls -A "$dir/no-$lacks")" = Norvane.txt ] || fail "no $lacks: left behind: $(ls -A "$dir/no-$lacks")"
+done
+mkdir "$dir/no-move"
+fails_with "'$dir/no-move/Norvane.txt': Operation not permitted" with_file_system links,rename "$driver" "$dir/no-move" jacs
+[ -z "$(ls -A "$dir/no-move")" ] || fail "no way to move: left behind: $(ls -A "$dir/no-move")"
+
 chmod 000 "$dir/empty/Norvane.txt"
 fails_with "'$dir/empty/Norvane.txt': Permission denied" as_nobody "$driver" "$dir/empty" jacs
+fails_with "'$dir/empty/Norvane.txt': Permission denied" as_nobody "$driver" "$dir/empty/" jacs  # one separator
 mkdir -m 755 "$dir/readonly"
 fails_with "'$dir/readonly/[^']*': Permission denied" as_nobody "$driver" "$dir/readonly" ab
 [ -z "$(ls -A "$dir/readonly")" ] || fail "a read-only folder should stay empty: $(ls -A "$dir/readonly")"

@@ -7,25 +7,63 @@
 // process.
 
 #include "framework/portable/FileException.h"
+#include "framework/portable/FileSystem.h"
 #include "framework/portable/LeadBytes.h"
+#include "framework/portable/LineEnds.h"
+#include "framework/portable/StdioFile.h"
 #include "framework/portable/String.h"
 #include "search/SearchRun.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cwchar>
 #include <new>
 #include <string>
+#include <vector>
 
 #if defined(_WIN32)
+#include "framework/portable/WideText.h"
+
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
+#include <shellapi.h>
 #endif
 
 namespace {
+
+// A path argument as the file layer takes it: on Windows from the wide
+// command line, as the 8-bit one has lost every letter outside the ANSI
+// code page.
+CString PathArgument(char** argv, int nIndex)
+{
+#if defined(_WIN32)
+    int nArgs = 0;
+    LPWSTR* pArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
+    const CString strPath = pArgs && nIndex < nArgs ? Utf8FromWide(pArgs[nIndex], std::wcslen(pArgs[nIndex])) : argv[nIndex];
+    ::LocalFree(pArgs);
+    return strPath;
+#else
+    return argv[nIndex];
+#endif
+}
+
+// Each line of the file, its end left off.
+std::vector<CString> ReadQueries(const CString& strPath)
+{
+    std::vector<CString> queries;
+    CStdioFile file;
+    file.OpenRead(strPath);
+    file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
+        for (const char* pch = pchBegin; pch < pchEnd;) {
+            const char* const pchNext = NextLineStart(pch, pchEnd);
+            queries.emplace_back(pch, LineTextLength(pch, static_cast<std::size_t>(pchNext - pch)));
+            pch = pchNext;
+        }
+    });
+    return queries;
+}
 
 // What the results box holds after the run; nothing if the run left it alone.
 bool Search(const CString& strDir, const CString& strQuery, const CLeadBytes& leadBytes, CString& strShown)
@@ -51,13 +89,13 @@ bool Print(const CString& strText)
 int main(int argc, char** argv)
 {
     CLeadBytes leadBytes = ActiveCodePageLeadBytes();
+    int nFirst = 1;  // the first argument after the options
     if (argc > 2 && std::string(argv[1]) == "--code-page") {
         leadBytes = LeadBytesOfCodePage(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
-        argc -= 2;
-        argv += 2;
+        nFirst = 3;
     }
-    const bool bQueryFile = argc == 4 && std::string(argv[1]) == "--queries";
-    if (argc != 3 && !bQueryFile) {
+    const bool bQueryFile = argc - nFirst == 3 && std::string(argv[nFirst]) == "--queries";
+    if (argc - nFirst != 2 && !bQueryFile) {
         std::fprintf(stderr, "usage: norvane-search [--code-page N] DIR QUERY\n"
                              "       norvane-search [--code-page N] --queries FILE DIR\n");
         return 2;
@@ -65,20 +103,18 @@ int main(int argc, char** argv)
 #if defined(_WIN32)
     _setmode(_fileno(stdout), _O_BINARY);  // CR LF must pass unchanged
 #endif
-    CString strDir(argv[bQueryFile ? 3 : 1]);
-    if (!strDir.EndsWith(kSeparator))
-        strDir += kSeparator;
+    CString strDir = PathArgument(argv, bQueryFile ? nFirst + 2 : nFirst);
+    if (!strDir.EndsWith(kPathSeparator))
+        strDir += kPathSeparator;
 
     bool bPrinted = true;
     try {
         CString strShown;
         if (!bQueryFile) {
-            if (Search(strDir, argv[2], leadBytes, strShown))
+            if (Search(strDir, argv[nFirst + 1], leadBytes, strShown))
                 bPrinted = Print(strShown);
         } else {
-            std::ifstream queries(argv[2], std::ios::binary);
-            for (std::string query; std::getline(queries, query);) {
-                const CString strQuery(query.data(), query.size());
+            for (const CString& strQuery : ReadQueries(PathArgument(argv, nFirst + 1))) {
                 bPrinted = bPrinted && Print("== " + strQuery + "\n") &&
                            (!Search(strDir, strQuery, leadBytes, strShown) || Print(strShown)) && Print("\n");
             }

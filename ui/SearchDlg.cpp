@@ -1,5 +1,6 @@
 #include "ui/SearchDlg.h"
 
+#include "framework/portable/LeadBytes.h"
 #include "framework/window/Clock.h"
 #include "framework/window/PaintDC.h"
 #include "framework/window/Resources.h"
@@ -13,23 +14,23 @@
 namespace {
 
 constexpr UINT_PTR SEARCH_TIMER_ID = 1;
-// The typing pause, in clock ticks and in timer milliseconds alike.
-constexpr std::uint32_t kPauseTicks = 200;
 
-constexpr UINT_PTR FILL_TIMER_ID = 2;
-// How long the first screenful of a large result stands alone: what is
-// asked of the window right after a search (the next key, a look at the
-// text) is answered before the rest of the text takes its turns.
-constexpr UINT kFillHoldMs = 100;
+// Ctrl without Alt: Ctrl+Alt is AltGr on many keyboards.
+bool IsCtrlDown()
+{
+    return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0;
+}
 
 }  // namespace
 
 const MessageMapEntry CSearchDlg::s_messageEntries[] = {
-    {WM_SYSCOMMAND, 0, 0, &OnMessage<CSearchDlg, &CSearchDlg::OnSysCommand>},
-    {WM_PAINT, 0, 0, &OnMessage<CSearchDlg, &CSearchDlg::OnPaint>},
-    {WM_QUERYDRAGICON, 0, 0, &OnMessage<CSearchDlg, &CSearchDlg::OnQueryDragIcon>},
-    {WM_COMMAND, EN_CHANGE, IDC_QUERY, &OnMessage<CSearchDlg, &CSearchDlg::OnChangeQuery>},
-    {WM_TIMER, 0, 0, &OnMessage<CSearchDlg, &CSearchDlg::OnTimer>},
+    {WM_SYSCOMMAND, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnSysCommand>},
+    {WM_PAINT, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnPaint>},
+    {WM_QUERYDRAGICON, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnQueryDragIcon>},
+    {WM_COMMAND, EN_CHANGE, IDC_QUERY, &MemberHandler<CSearchDlg, &CSearchDlg::OnChangeQuery>},
+    {WM_COMMAND, EN_ERRSPACE, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsFull>},
+    {WM_COMMAND, EN_MAXTEXT, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsFull>},
+    {WM_TIMER, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnTimer>},
 };
 
 const MessageMap CSearchDlg::s_messageMap = {&CDialog::s_messageMap, s_messageEntries, std::size(s_messageEntries)};
@@ -67,22 +68,19 @@ void CSearchDlg::AddAboutEntry()
     sysMenu.AppendItem(IDM_ABOUTBOX, strAbout.GetString());
 }
 
-void CSearchDlg::OnSysCommand(UINT nID, LPARAM)
+HandlerResult CSearchDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg dlgAbout(m_hWnd);
-        dlgAbout.DoModal();
-    } else {
-        Default();
-    }
+    if ((nID & 0xFFF0) != IDM_ABOUTBOX)
+        return kLeftToDefault;
+    CAboutDlg dlgAbout(m_hWnd);
+    dlgAbout.DoModal();
+    return Handled();
 }
 
-void CSearchDlg::OnPaint()
+HandlerResult CSearchDlg::OnPaint()
 {
-    if (!IsIconic()) {
-        Default();
-        return;
-    }
+    if (!IsIconic())
+        return kLeftToDefault;
     CPaintDC dc(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
     const int cxIcon = ::GetSystemMetrics(SM_CXICON);
@@ -92,6 +90,7 @@ void CSearchDlg::OnPaint()
     const int x = (rect.right - rect.left - cxIcon + 1) / 2;
     const int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
     dc.DrawIcon(x, y, m_hIcon);
+    return Handled();
 }
 
 HCURSOR CSearchDlg::OnQueryDragIcon()
@@ -103,69 +102,64 @@ void CSearchDlg::OnChangeQuery()
 {
     m_fill.Stop();
     m_editResults.SetWindowText("");
-    // Only a change after a pause arms the search; changes in quick
-    // succession just push the timer back.
-    if (MillisecondClock() - m_nLastChange > kPauseTicks)
-        m_bPending = 1;
-    m_nLastChange = MillisecondClock();
-    if (m_bPending)
-        SetTimer(SEARCH_TIMER_ID, kPauseTicks);
+    if (m_typing.OnChange(MillisecondClock))
+        SetTimer(SEARCH_TIMER_ID, CTypingPause::kPauseTicks);
 }
 
-void CSearchDlg::OnTimer(UINT_PTR nIDEvent)
+void CSearchDlg::OnResultsFull()
+{
+    m_fill.OnBoxFull();
+}
+
+HandlerResult CSearchDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == SEARCH_TIMER_ID) {
-        // Disarmed before the run, so that a run that fails is reported once.
-        const bool bDue = m_bPending;
-        m_bPending = 0;
         KillTimer(SEARCH_TIMER_ID);
-        if (bDue)
+        if (m_typing.OnTimer())
             RunSearch();
-    } else if (nIDEvent == FILL_TIMER_ID) {
-        KillTimer(FILL_TIMER_ID);
-        m_bFillHeld = false;
     }
-    Default();
+    return kLeftToDefault;
 }
 
 BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
         // Consumed here: Return neither closes the dialog nor breaks the line.
-        m_editQuery.SetFocus();
-        if (!m_bSelected) {
-            m_bSelected = 1;
-            m_editQuery.SetSel(0, m_editQuery.GetWindowTextLength());
-            m_editQuery.ScrollCaret();
-        } else {
-            m_bSelected = 0;
-            m_editQuery.SetWindowText("");
-            // A multi-line box reports no change for a text set whole, yet
-            // erasing is a change of the query like any other.
-            OnChangeQuery();
-        }
+        OnReturnKey();
+        return TRUE;
+    }
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_BACK && pMsg->hwnd == m_editQuery.m_hWnd && IsCtrlDown()) {
+        // Consumed here: the box itself would insert the character 0x7F.
+        m_editQuery.DeleteWordBeforeCaret(ActiveCodePageLeadBytes());
         return TRUE;
     }
     return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CSearchDlg::OnReturnKey()
+{
+    m_editQuery.SetFocus();
+    if (m_returnToggle.OnReturn() == ReturnAction::SelectQuery) {
+        m_editQuery.SetSel(0, m_editQuery.GetWindowTextLength());
+        m_editQuery.ScrollCaret();
+    } else {
+        m_editQuery.SetWindowText("");
+        // A multi-line box reports no change for a text set whole, yet
+        // erasing is a change of the query like any other.
+        OnChangeQuery();
+    }
 }
 
 void CSearchDlg::RunSearch()
 {
     ::RunSearch(
         m_strDir, m_editQuery.GetWindowText(),
-        [this](const CString& strText) { ShowResults(strText); }, ActiveCodePageLeadBytes());
+        [this](const CString& strText) { m_fill.Start(m_editResults, strText); }, ActiveCodePageLeadBytes());
 }
 
-void CSearchDlg::ShowResults(const CString& strText)
+DWORD CSearchDlg::OnIdle()
 {
-    m_bFillHeld = m_fill.Start(m_editResults, strText);
-    if (m_bFillHeld)
-        SetTimer(FILL_TIMER_ID, kFillHoldMs);
-}
-
-bool CSearchDlg::OnIdle()
-{
-    // A large result goes on showing, a step each time no message waits:
+    // A large result goes on showing, a part each time no message waits:
     // keys, the mouse and painting always come first.
-    return !m_bFillHeld && m_fill.Step();
+    return m_fill.OnIdle();
 }

@@ -1,5 +1,7 @@
 #include "framework/portable/FileFind.h"
 
+#include "framework/portable/WideText.h"
+
 #include <windows.h>
 
 namespace {
@@ -21,8 +23,8 @@ CFileFind::~CFileFind()
 bool CFileFind::FindFile(const CString& strPath)
 {
     CloseFind(m_hFind);
-    WIN32_FIND_DATAA data;
-    const HANDLE hFind = ::FindFirstFileA(strPath.GetString(), &data);
+    WIN32_FIND_DATAW data;
+    const HANDLE hFind = ::FindFirstFileW(WideFromUtf8(strPath).c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return false;
     m_hFind = reinterpret_cast<std::intptr_t>(hFind);

@@ -2,7 +2,16 @@
 
 #include "framework/portable/String.h"
 
-// Directory-level operations of the file layer, for both platforms.
+// Directory-level operations of the file layer, for both platforms. Paths
+// are UTF-8 on Windows, where the file layer hands them to the system's
+// wide-character calls so that any folder name works, and the system's own
+// bytes elsewhere; the separator is never part of another character.
+
+#if defined(_WIN32)
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
 
 // Removes a file; a name that is missing or cannot be removed is left as it is.
 void RemoveFile(const CString& strPath);
@@ -15,8 +24,7 @@ bool MoveFileNoReplace(const CString& strFrom, const CString& strTo);
 // The full path of the running executable, however long.
 CString ModuleFileName();
 
-// Index of the last path separator of strPath, or -1. Double-byte
-// characters of the ANSI code page are stepped over whole.
+// Index of the last path separator of strPath, or -1.
 long FindLastSeparator(const CString& strPath);
 
 // Distinguishes the temporary files of concurrent processes.

@@ -3,7 +3,9 @@
 #include "framework/portable/FileException.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -14,14 +16,21 @@ void RemoveFile(const CString& strPath)
 
 bool MoveFileNoReplace(const CString& strFrom, const CString& strTo)
 {
-    // A hard link never replaces its target; the temporary name goes after.
-    if (::link(strFrom.GetString(), strTo.GetString()) != 0) {
-        if (errno == EEXIST)
-            return false;
-        throw CFileException(strTo, std::strerror(errno));
+    // The system's rename that never replaces; where the file system lacks
+    // it, a hard link, which never replaces its target either, and then the
+    // temporary name goes. Many file systems (FAT, network and FUSE mounts)
+    // have only one of the two.
+    int nResult = ::renameat2(AT_FDCWD, strFrom.GetString(), AT_FDCWD, strTo.GetString(), RENAME_NOREPLACE);
+    if (nResult != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+        nResult = ::link(strFrom.GetString(), strTo.GetString());
+        if (nResult == 0)
+            ::unlink(strFrom.GetString());
     }
-    ::unlink(strFrom.GetString());
-    return true;
+    if (nResult == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    throw CFileException(strTo, std::strerror(errno));
 }
 
 CString ModuleFileName()
@@ -35,13 +44,6 @@ CString ModuleFileName()
             return CString(buffer.data(), static_cast<std::size_t>(n));
         buffer.resize(buffer.size() * 2);
     }
-}
-
-long FindLastSeparator(const CString& strPath)
-{
-    const char* psz = strPath.GetString();
-    const char* pch = std::strrchr(psz, '/');
-    return pch ? static_cast<long>(pch - psz) : -1;
 }
 
 unsigned long CurrentProcessId()

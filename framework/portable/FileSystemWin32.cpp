@@ -2,21 +2,26 @@
 
 #include "framework/portable/FileException.h"
 #include "framework/portable/Win32Error.h"
+#include "framework/portable/WideText.h"
 
 #include <windows.h>
 
-#include <mbstring.h>
 #include <vector>
 
 void RemoveFile(const CString& strPath)
 {
-    ::DeleteFileA(strPath.GetString());
+    ::DeleteFileW(WideFromUtf8(strPath).c_str());
 }
 
 bool MoveFileNoReplace(const CString& strFrom, const CString& strTo)
 {
     // Without MOVEFILE_REPLACE_EXISTING the move fails on any existing entry.
-    if (::MoveFileExA(strFrom.GetString(), strTo.GetString(), MOVEFILE_WRITE_THROUGH))
+    // A scanner that opened the new file is waited out.
+    const std::wstring from = WideFromUtf8(strFrom);
+    const std::wstring to = WideFromUtf8(strTo);
+    const FileAttempt outcome = RetryWhileHeld(
+        [&] { return Win32Attempt(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)); }, ::Sleep);
+    if (outcome == FileAttempt::Done)
         return true;
     const DWORD dwError = ::GetLastError();
     if (dwError == ERROR_ALREADY_EXISTS || dwError == ERROR_FILE_EXISTS)
@@ -28,22 +33,15 @@ CString ModuleFileName()
 {
     // The buffer grows until the whole path fits: a cut path would put the
     // data file in the wrong folder.
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD nLength = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD nLength = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (nLength == 0)
             throw CFileException("Norvane.exe", DescribeWin32Error(::GetLastError()));
         if (nLength < buffer.size())
-            return CString(buffer.data(), nLength);
+            return Utf8FromWide(buffer.data(), nLength);
         buffer.resize(buffer.size() * 2);
     }
-}
-
-long FindLastSeparator(const CString& strPath)
-{
-    const unsigned char* psz = reinterpret_cast<const unsigned char*>(strPath.GetString());
-    const unsigned char* pch = ::_mbsrchr(psz, '\\');
-    return pch ? static_cast<long>(pch - psz) : -1;
 }
 
 unsigned long CurrentProcessId()

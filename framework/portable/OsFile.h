@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 // A file handle of the operating system, closed by its destructor. Every
 // failure is thrown as a CFileException naming the path. Opened files are not
@@ -16,19 +15,17 @@ public:
     COsFile& operator=(const COsFile&) = delete;
     ~COsFile();
 
-    // An existing file, for reading from its start.
+    // An existing plain file, for reading from its start. A folder, a pipe or
+    // a device of that name is a file error at once.
     void OpenRead(const CString& strPath);
     // A new file for writing; false, and nothing opened, if the name is taken.
     bool CreateNew(const CString& strPath);
-    // Bytes read, fewer than nCount only at the end of the file.
+    // Bytes read from the current place, fewer than nCount only at the end.
     std::size_t Read(void* pBuffer, std::size_t nCount);
+    // Where the next read starts, from the start of the file.
+    void Seek(std::uint64_t nOffset);
+    std::uint64_t GetLength() const;
     void Write(const void* pBuffer, std::size_t nCount);
-    void SeekToBegin();
-    // Maps the whole file into memory and calls scan over its bytes; false,
-    // without a call, where the platform or the file gives no map (Windows,
-    // an empty file, not a plain file). A file that another program cuts
-    // short meanwhile is a file error, never a crash.
-    bool ScanMapped(const std::function<void(const char* pchBegin, const char* pchEnd)>& scan);
     // Waits until the written bytes are on the disk.
     void Sync();
     void Close();

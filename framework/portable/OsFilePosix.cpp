@@ -3,11 +3,8 @@
 #include "framework/portable/FileException.h"
 
 #include <cerrno>
-#include <csetjmp>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,86 +12,13 @@ namespace {
 
 int Descriptor(std::intptr_t hFile) { return static_cast<int>(hFile); }
 
-// Where a read of a map that lost part of its file goes back to. Nothing
-// but plain reads and copies touches a map, so a jump out of one leaves no
-// allocation or lock half done.
-thread_local sigjmp_buf* t_pMapReadFailed = nullptr;
-
-void OnBusError(int nSignal)
+// Why an opened entry is no file to read, or nullptr when it is one.
+const char* NotAPlainFile(int fd)
 {
-    if (t_pMapReadFailed != nullptr)
-        siglongjmp(*t_pMapReadFailed, 1);
-    std::signal(nSignal, SIG_DFL);  // not ours: the default, a crash
-    std::raise(nSignal);
-}
-
-// Runs read; false if it touched a part of the map that the file has lost.
-bool ReadGuarded(const std::function<void()>& read)
-{
-    static const bool s_bHandlerSet = [] {
-        struct sigaction action {};
-        action.sa_handler = OnBusError;
-        sigemptyset(&action.sa_mask);
-        return sigaction(SIGBUS, &action, nullptr) == 0;
-    }();
-    if (!s_bHandlerSet)
-        return false;
-    sigjmp_buf failed;
-    struct CClearOnExit {
-        ~CClearOnExit() { t_pMapReadFailed = nullptr; }
-    } clear;
-    if (sigsetjmp(failed, 1) != 0)
-        return false;
-    t_pMapReadFailed = &failed;
-    read();
-    return true;
-}
-
-// A map of a whole file, unmapped by the destructor.
-class CFileMap {
-public:
-    CFileMap(int fd, std::size_t nSize) : m_nSize(nSize), m_p(::mmap(nullptr, nSize, PROT_READ, MAP_PRIVATE, fd, 0)) {}
-    CFileMap(const CFileMap&) = delete;
-    CFileMap& operator=(const CFileMap&) = delete;
-    ~CFileMap()
-    {
-        if (IsMapped())
-            ::munmap(m_p, m_nSize);
-    }
-
-    bool IsMapped() const { return m_p != MAP_FAILED; }
-    const char* Begin() const { return static_cast<const char*>(m_p); }
-    const char* End() const { return Begin() + m_nSize; }
-
-private:
-    std::size_t m_nSize;
-    void* m_p;
-};
-
-// Scans the map in parts of whole lines, each let go once scanned: the pages
-// stay in the system's cache, but the memory of the process stays small
-// whatever the size of the file.
-void ScanInParts(const CFileMap& map, const std::function<void(const char*, const char*)>& scan)
-{
-    constexpr std::ptrdiff_t kPartBytes = 16 << 20;
-    const std::uintptr_t nPageMask = ~(static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE)) - 1);
-    for (const char* pch = map.Begin(); pch < map.End();) {
-        const char* pchPartEnd = map.End();
-        if (map.End() - pch > kPartBytes) {
-            pchPartEnd = pch + kPartBytes;
-            while (pchPartEnd > pch && pchPartEnd[-1] != '\n')
-                --pchPartEnd;
-            if (pchPartEnd == pch) {  // one line longer than a part
-                const void* pLf = std::memchr(pch + kPartBytes, '\n', static_cast<std::size_t>(map.End() - pch - kPartBytes));
-                pchPartEnd = pLf ? static_cast<const char*>(pLf) + 1 : map.End();
-            }
-        }
-        scan(pch, pchPartEnd);
-        const std::uintptr_t nFrom = reinterpret_cast<std::uintptr_t>(pch) & nPageMask;
-        const std::uintptr_t nTo = reinterpret_cast<std::uintptr_t>(pchPartEnd) & nPageMask;
-        ::madvise(reinterpret_cast<void*>(nFrom), nTo - nFrom, MADV_DONTNEED);
-        pch = pchPartEnd;
-    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISREG(st.st_mode))
+        return nullptr;
+    return S_ISDIR(st.st_mode) ? "It is a folder, not a file" : "It is not a plain file";
 }
 
 }  // namespace
@@ -107,17 +31,17 @@ COsFile::~COsFile()
 void COsFile::OpenRead(const CString& strPath)
 {
     m_strPath = strPath;
-    const int fd = ::open(strPath.GetString(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe of that name would wait for a writer forever.
+    const int fd = ::open(strPath.GetString(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         ThrowLastError();
     m_hFile = fd;
-
-    // A folder opens for reading here but never reads; say so plainly.
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        Close();
-        throw CFileException(strPath, "It is a folder, not a file");
+    if (const char* pszWhy = NotAPlainFile(fd)) {
+        Abort();
+        throw CFileException(strPath, pszWhy);
     }
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        ThrowLastError();
 }
 
 bool COsFile::CreateNew(const CString& strPath)
@@ -149,6 +73,20 @@ std::size_t COsFile::Read(void* pBuffer, std::size_t nCount)
     return nDone;
 }
 
+void COsFile::Seek(std::uint64_t nOffset)
+{
+    if (::lseek(Descriptor(m_hFile), static_cast<off_t>(nOffset), SEEK_SET) < 0)
+        ThrowLastError();
+}
+
+std::uint64_t COsFile::GetLength() const
+{
+    struct stat st;
+    if (::fstat(Descriptor(m_hFile), &st) != 0)
+        ThrowLastError();
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
 void COsFile::Write(const void* pBuffer, std::size_t nCount)
 {
     const char* pch = static_cast<const char*>(pBuffer);
@@ -161,25 +99,6 @@ void COsFile::Write(const void* pBuffer, std::size_t nCount)
         pch += n;
         nCount -= static_cast<std::size_t>(n);
     }
-}
-
-void COsFile::SeekToBegin()
-{
-    if (::lseek(Descriptor(m_hFile), 0, SEEK_SET) < 0)
-        ThrowLastError();
-}
-
-bool COsFile::ScanMapped(const std::function<void(const char*, const char*)>& scan)
-{
-    struct stat st;
-    if (::fstat(Descriptor(m_hFile), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
-        return false;
-    const CFileMap map(Descriptor(m_hFile), static_cast<std::size_t>(st.st_size));
-    if (!map.IsMapped())
-        return false;
-    if (!ReadGuarded([&] { ScanInParts(map, scan); }))
-        throw CFileException(m_strPath, "The file was cut short while it was read");
-    return true;
 }
 
 void COsFile::Sync()

@@ -1,7 +1,9 @@
 #include "framework/portable/OsFile.h"
 
 #include "framework/portable/FileException.h"
+#include "framework/portable/HeldFileRetry.h"
 #include "framework/portable/Win32Error.h"
+#include "framework/portable/WideText.h"
 
 #include <windows.h>
 
@@ -11,10 +13,22 @@ namespace {
 
 HANDLE Handle(std::intptr_t hFile) { return reinterpret_cast<HANDLE>(hFile); }
 
-bool IsFolder(const CString& strPath)
+bool IsFolder(const std::wstring& path)
 {
-    const DWORD dwAttributes = ::GetFileAttributesA(strPath.GetString());
+    const DWORD dwAttributes = ::GetFileAttributesW(path.c_str());
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Opens with share mode 0, so that no other program opens the file while
+// this one holds it; a hold by another program is waited out.
+HANDLE OpenExclusively(const std::wstring& path, DWORD dwAccess, DWORD dwDisposition)
+{
+    HANDLE hFile = INVALID_HANDLE_VALUE;
+    RetryWhileHeld([&] {
+        hFile = ::CreateFileW(path.c_str(), dwAccess, 0, nullptr, dwDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return Win32Attempt(hFile != INVALID_HANDLE_VALUE);
+    }, ::Sleep);
+    return hFile;
 }
 
 }  // namespace
@@ -27,13 +41,13 @@ COsFile::~COsFile()
 void COsFile::OpenRead(const CString& strPath)
 {
     m_strPath = strPath;
-    // Share mode 0: no other program opens the file while we hold it.
-    const HANDLE hFile = ::CreateFileA(strPath.GetString(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring path = WideFromUtf8(strPath);
+    const HANDLE hFile = OpenExclusively(path, GENERIC_READ, OPEN_EXISTING);
     if (hFile == INVALID_HANDLE_VALUE) {
-        if (IsFolder(strPath))
+        const DWORD dwError = ::GetLastError();
+        if (IsFolder(path))
             throw CFileException(strPath, "It is a folder, not a file");
-        ThrowLastError();
+        throw CFileException(strPath, DescribeWin32Error(dwError));
     }
     m_hFile = reinterpret_cast<std::intptr_t>(hFile);
 }
@@ -41,8 +55,7 @@ void COsFile::OpenRead(const CString& strPath)
 bool COsFile::CreateNew(const CString& strPath)
 {
     m_strPath = strPath;
-    const HANDLE hFile = ::CreateFileA(strPath.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE hFile = OpenExclusively(WideFromUtf8(strPath), GENERIC_WRITE, CREATE_NEW);
     if (hFile == INVALID_HANDLE_VALUE) {
         if (::GetLastError() == ERROR_FILE_EXISTS || ::GetLastError() == ERROR_ALREADY_EXISTS)
             return false;
@@ -68,6 +81,22 @@ std::size_t COsFile::Read(void* pBuffer, std::size_t nCount)
     return nDone;
 }
 
+void COsFile::Seek(std::uint64_t nOffset)
+{
+    LARGE_INTEGER offset;
+    offset.QuadPart = static_cast<LONGLONG>(nOffset);
+    if (!::SetFilePointerEx(Handle(m_hFile), offset, nullptr, FILE_BEGIN))
+        ThrowLastError();
+}
+
+std::uint64_t COsFile::GetLength() const
+{
+    LARGE_INTEGER length;
+    if (!::GetFileSizeEx(Handle(m_hFile), &length))
+        ThrowLastError();
+    return static_cast<std::uint64_t>(length.QuadPart);
+}
+
 void COsFile::Write(const void* pBuffer, std::size_t nCount)
 {
     const char* pch = static_cast<const char*>(pBuffer);
@@ -79,19 +108,6 @@ void COsFile::Write(const void* pBuffer, std::size_t nCount)
         pch += nWritten;
         nCount -= nWritten;
     }
-}
-
-void COsFile::SeekToBegin()
-{
-    if (::SetFilePointer(Handle(m_hFile), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
-        ThrowLastError();
-}
-
-bool COsFile::ScanMapped(const std::function<void(const char*, const char*)>&)
-{
-    // Blocks here: a map would turn a read failing on a network drive into
-    // a crash, and the file, opened exclusively, cannot change meanwhile.
-    return false;
 }
 
 void COsFile::Sync()

@@ -1,49 +1,36 @@
 #include "framework/portable/StdioFile.h"
 
+#include "framework/portable/LineEnds.h"
+
 #include <cstring>
 #include <string>
 
-namespace {
-
-// Position of the last LF in [pch, pch + n), or n.
-std::size_t FindLastLineFeed(const char* pch, std::size_t n)
+void CStdioFile::ReadLines(const WholeLinesHandler& handleLines)
 {
-    for (std::size_t i = n; i > 0; --i) {
-        if (pch[i - 1] == '\n')
-            return i - 1;
-    }
-    return n;
-}
-
-}  // namespace
-
-void CStdioFile::ReadLines(const ScanLines& scanLines)
-{
-    if (m_bMap && m_file.ScanMapped(scanLines))
-        return;
-    m_file.SeekToBegin();
     m_buffer.Grow(m_nBlockSize);
-    std::size_t nFilled = 0;
+    m_file.Seek(0);
+    std::size_t nFilled = 0;  // bytes of a line begun in the block before
     for (bool bAtEnd = false; !bAtEnd;) {
         if (nFilled == m_buffer.Size())
             m_buffer.Grow(2 * m_buffer.Size());  // one line longer than the buffer
-        const std::size_t nSearchFrom = nFilled;
         const std::size_t nWanted = m_buffer.Size() - nFilled;
         const std::size_t nRead = m_file.Read(m_buffer.Data() + nFilled, nWanted);
         bAtEnd = nRead < nWanted;
-        nFilled += nRead;
 
-        const char* const pch = m_buffer.Data();
-        std::size_t nWhole = nFilled;  // at the end, the last line too
-        if (!bAtEnd) {
-            const std::size_t nLastLf = FindLastLineFeed(pch + nSearchFrom, nFilled - nSearchFrom) + nSearchFrom;
-            nWhole = nLastLf < nFilled ? nLastLf + 1 : 0;
+        const char* const pchBegin = m_buffer.Data();
+        const char* const pchRead = pchBegin + nFilled;
+        const char* const pchEnd = pchRead + nRead;
+        // At the end the last line goes too; a line from the block before
+        // has no LF before pchRead.
+        const char* const pchWhole = bAtEnd ? pchEnd : WholeLinesEnd(pchRead, pchEnd);
+        if (pchWhole == pchRead && !bAtEnd) {
+            nFilled += nRead;
+            continue;
         }
-        if (nWhole > 0) {
-            scanLines(pch, pch + nWhole);
-            std::memmove(m_buffer.Data(), pch + nWhole, nFilled - nWhole);
-            nFilled -= nWhole;
-        }
+        if (pchWhole > pchBegin)
+            handleLines(pchBegin, pchWhole);
+        nFilled = static_cast<std::size_t>(pchEnd - pchWhole);
+        std::memmove(m_buffer.Data(), pchWhole, nFilled);
     }
 }
 

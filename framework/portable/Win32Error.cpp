@@ -1,17 +1,29 @@
 #include "framework/portable/Win32Error.h"
 
+#include "framework/portable/WideText.h"
+
 #include <windows.h>
 
 #include <cstdio>
 
 CString DescribeWin32Error(unsigned long dwError)
 {
-    char szText[512];
-    DWORD nLength = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                     dwError, 0, szText, sizeof szText, nullptr);
+    wchar_t szText[512];
+    const DWORD nLength = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                           dwError, 0, szText, sizeof szText / sizeof szText[0], nullptr);
     if (nLength == 0) {
-        std::snprintf(szText, sizeof szText, "system error %lu", dwError);
-        return szText;
+        char szNumber[32];
+        std::snprintf(szNumber, sizeof szNumber, "system error %lu", dwError);
+        return szNumber;
     }
-    return CString(szText, nLength).TrimRight("\r\n .");
+    return Utf8FromWide(szText, nLength).TrimRight("\r\n .");
+}
+
+FileAttempt Win32Attempt(bool bSucceeded)
+{
+    if (bSucceeded)
+        return FileAttempt::Done;
+    const DWORD dwError = ::GetLastError();
+    return dwError == ERROR_SHARING_VIOLATION || dwError == ERROR_LOCK_VIOLATION ? FileAttempt::Held
+                                                                                  : FileAttempt::Failed;
 }

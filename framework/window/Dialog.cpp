@@ -1,15 +1,13 @@
 #include "framework/window/Dialog.h"
 
 #include "framework/window/ErrorReport.h"
-#include "framework/portable/FileException.h"
 #include "framework/window/WinApp.h"
 
 #include <iterator>
-#include <new>
 
 const MessageMapEntry CDialog::s_messageEntries[] = {
-    {WM_COMMAND, BN_CLICKED, IDOK, &OnMessage<CDialog, &CDialog::OnOK>},
-    {WM_COMMAND, BN_CLICKED, IDCANCEL, &OnMessage<CDialog, &CDialog::OnCancel>},
+    {WM_COMMAND, BN_CLICKED, IDOK, &MemberHandler<CDialog, &CDialog::OnOK>},
+    {WM_COMMAND, BN_CLICKED, IDCANCEL, &MemberHandler<CDialog, &CDialog::OnCancel>},
 };
 
 const MessageMap CDialog::s_messageMap = {nullptr, s_messageEntries, std::size(s_messageEntries)};
@@ -20,8 +18,9 @@ CDialog::CDialog(UINT nIDTemplate, HWND hParent) : m_nIDTemplate(nIDTemplate), m
 
 INT_PTR CDialog::DoModal()
 {
-    if (m_hParent)
-        ::EnableWindow(m_hParent, FALSE);
+    // An owner that something else disabled already (a message box above
+    // it) is left disabled when this dialog goes.
+    const bool bDisabledOwner = m_hParent && !::EnableWindow(m_hParent, FALSE);
     m_bInModalLoop = true;
     m_nModalResult = IDCANCEL;
     ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), m_hParent, DialogProc,
@@ -29,24 +28,10 @@ INT_PTR CDialog::DoModal()
     // A template without WS_VISIBLE, like the About box's, is shown here.
     if (m_hWnd && !::IsWindowVisible(m_hWnd))
         ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
-    MSG msg;
-    while (m_bInModalLoop && m_hWnd) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && IdleTurn())
-            continue;
-        const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (bGot <= 0) {
-            if (bGot == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
-            break;
-        }
-        if (!PreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+    RunMessageLoop();
     // The owner comes back before this window goes, so that it takes the
     // activation.
-    if (m_hParent) {
+    if (bDisabledOwner) {
         ::EnableWindow(m_hParent, TRUE);
         ::SetActiveWindow(m_hParent);
     }
@@ -56,17 +41,53 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
-bool CDialog::IdleTurn()
+void CDialog::RunMessageLoop()
 {
-    // The idle work fails as a handler would: reported, and then dropped.
+    MSG msg;
+    while (m_bInModalLoop && m_hWnd) {
+        // The loop's own calls are guarded here, the handlers in Dispatch:
+        // nothing may leave the loop as an exception.
+        try {
+            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+                const DWORD dwWaitMs = IdleTurn();
+                if (dwWaitMs == 0)
+                    continue;
+                if (dwWaitMs != INFINITE) {
+                    ::MsgWaitForMultipleObjectsEx(0, nullptr, dwWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+                    continue;
+                }
+            }
+            const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+            if (bGot <= 0) {
+                if (bGot == 0)
+                    ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+                return;
+            }
+            if (!PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        } catch (...) {
+            ReportFailure();
+        }
+    }
+}
+
+DWORD CDialog::IdleTurn()
+{
     try {
         return OnIdle();
-    } catch (const CFileException& e) {
-        ReportFileError(m_hWnd, e);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(m_hWnd);
+    } catch (...) {
+        ReportFailure();
     }
-    return false;
+    return INFINITE;
+}
+
+void CDialog::ReportFailure() const
+{
+    // The quit message ends this loop and every loop around it.
+    if (!ReportCurrentException(m_hWnd))
+        ::PostQuitMessage(1);
 }
 
 void CDialog::EndDialog(int nResult)
@@ -122,26 +143,23 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LP
 
 INT_PTR CDialog::Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
-    // No exception may cross the system's window procedure: the ones a
-    // handler lets go are reported here.
+    // No exception may cross the system's window procedure (the 32-bit tool
+    // chain cannot unwind through its frames): every one is reported here.
     try {
         if (nMessage == WM_INITDIALOG)
             return OnInitDialog();
         const MessageMapEntry* pEntry = FindHandler(nMessage, wParam);
         if (pEntry == nullptr)
             return FALSE;
-        m_bDefault = false;
-        const LRESULT lResult = pEntry->pfnHandler(*this, wParam, lParam);
-        if (m_bDefault)
+        const HandlerResult result = pEntry->pfnHandler(*this, wParam, lParam);
+        if (!result.bHandled)
             return FALSE;
         if (nMessage == WM_QUERYDRAGICON)  // answered by the return value itself
-            return lResult;
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+            return result.lResult;
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result.lResult);
         return TRUE;
-    } catch (const CFileException& e) {
-        ReportFileError(m_hWnd, e);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(m_hWnd);
+    } catch (...) {
+        ReportFailure();
     }
     return nMessage == WM_INITDIALOG;
 }

@@ -10,8 +10,10 @@
 // loop. Every queued message passes PreTranslateMessage before it is
 // dispatched; window messages go to the handlers of the class's static
 // message map, the rest to the standard dialog processing. When no message
-// waits, the loop gives OnIdle a turn. A file error or a lack of memory that
-// leaves a handler is reported in a message box, and the dialog carries on.
+// waits, the loop gives OnIdle a turn. An exception that leaves a handler,
+// the pre-filter or an idle turn is reported in a message box, once: after a
+// file error or a lack of memory the dialog carries on, after anything else
+// the program closes.
 class CDialog {
 public:
     CDialog(UINT nIDTemplate, HWND hParent);
@@ -32,16 +34,13 @@ protected:
     // screen). True lets the dialog give the focus to its first control.
     virtual BOOL OnInitDialog();
     virtual const MessageMap* GetMessageMap() const { return &s_messageMap; }
-    // A step of work between messages; true while more is to do, false to
-    // wait for the next message.
-    virtual bool OnIdle() { return false; }
+    // A step of work between messages; returns how long the loop may wait
+    // for a message before the next turn: 0 for none, INFINITE while there
+    // is nothing to do.
+    virtual DWORD OnIdle() { return INFINITE; }
 
     void OnOK() { EndDialog(IDOK); }
     void OnCancel() { EndDialog(IDCANCEL); }
-
-    // Asks for the standard processing of the message being handled, after
-    // the handler returns.
-    void Default() { m_bDefault = true; }
 
     CMenu GetSystemMenu() const { return CMenu(::GetSystemMenu(m_hWnd, FALSE)); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
@@ -56,7 +55,9 @@ protected:
 
 private:
     static const MessageMapEntry s_messageEntries[];
-    bool IdleTurn();
+    void RunMessageLoop();
+    DWORD IdleTurn();
+    void ReportFailure() const;
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam);
     const MessageMapEntry* FindHandler(UINT nMessage, WPARAM wParam) const;
@@ -65,6 +66,5 @@ private:
     UINT m_nIDTemplate;
     HWND m_hParent;
     bool m_bInModalLoop = false;
-    bool m_bDefault = false;
     int m_nModalResult = IDCANCEL;
 };

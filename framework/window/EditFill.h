@@ -1,25 +1,31 @@
 #pragma once
 
+#include "framework/portable/FillSchedule.h"
 #include "framework/portable/String.h"
 #include "framework/window/Edit.h"
 
-#include <cstddef>
+#include <windows.h>
 
-// A text shown in an edit box in steps, as a state of the window that owns
-// the box: the first screenful at once, then a part a turn of its message
-// loop, so that a large text neither keeps the first lines waiting nor
-// freezes the window. A new text or Stop ends the fill.
+// A text shown in an edit box in parts, as a state of the window that owns
+// the box (FillSchedule.h says when each part goes in): the dialog starts
+// it, stops it and gives it the turns of its message loop. A part the box
+// cannot take stops the fill and empties the box, so that no text is ever
+// shown cut short as if it were whole, and is thrown as a lack of memory.
 class CEditFill {
 public:
-    // Shows the text, or its first screenful; true while more is to come.
-    bool Start(const CEdit& edit, CString strText);
-    // Adds the next part; true while more is to come.
-    bool Step();
-    void Stop();
-    bool IsFilling() const { return m_nShown < m_strText.GetLength(); }
+    // Shows the text, or its first part.
+    void Start(const CEdit& edit, CString strText);
+    // Adds the part that is due, if any; returns how long the loop may wait
+    // for a message before the next turn (INFINITE: the text is whole).
+    DWORD OnIdle();
+    void Stop() { m_schedule.Stop(); }
+    // The box said it has no room for more (EN_ERRSPACE, EN_MAXTEXT).
+    void OnBoxFull() { m_bBoxFull = true; }
 
 private:
+    void Show(const CFillPart& part);
+
     CEdit m_edit;
-    CString m_strText;
-    std::size_t m_nShown = 0;
+    CFillSchedule m_schedule;
+    bool m_bBoxFull = false;
 };

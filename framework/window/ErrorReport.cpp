@@ -1,19 +1,19 @@
 #include "framework/window/ErrorReport.h"
 
-namespace {
+#include "framework/portable/FailureReport.h"
+#include "framework/portable/WideText.h"
 
-const char kCaption[] = "Norvane";
-
-}  // namespace
-
-void ReportFileError(HWND hOwner, const CFileException& e)
+bool ReportCurrentException(HWND hOwner)
 {
-    const CString strText = "Norvane could not use the file\r\n" + e.GetPath() + "\r\n\r\n" + e.GetCause() + ".";
-    ::MessageBoxA(hOwner, strText.GetString(), kCaption, MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ReportOutOfMemory(HWND hOwner)
-{
-    ::MessageBoxA(hOwner, "There is not enough memory for the results of this search.", kCaption,
-                  MB_OK | MB_ICONEXCLAMATION);
+    try {
+        const CFailureReport report = DescribeCurrentException();
+        // Paths are UTF-8 (FileSystem.h): shown through the wide call.
+        ::MessageBoxW(hOwner, WideFromUtf8(report.strText).c_str(), L"Norvane",
+                      MB_OK | (report.bCarryOn ? MB_ICONEXCLAMATION : MB_ICONERROR));
+        return report.bCarryOn;
+    } catch (...) {
+        // Not even the text of the report could be made.
+        ::MessageBoxW(hOwner, L"There is not enough memory to go on.", L"Norvane", MB_OK | MB_ICONERROR);
+        return false;
+    }
 }

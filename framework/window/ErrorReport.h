@@ -1,9 +1,8 @@
 #pragma once
 
-#include "framework/portable/FileException.h"
-
 #include <windows.h>
 
-// Message boxes for the failures a handler lets go.
-void ReportFileError(HWND hOwner, const CFileException& e);
-void ReportOutOfMemory(HWND hOwner);
+// Reports the exception being handled in a message box over hOwner, once;
+// true when the program can go on (FailureReport.h). Only inside a catch
+// block.
+bool ReportCurrentException(HWND hOwner);

@@ -1,6 +1,6 @@
 #include "framework/window/WinApp.h"
 
-#include <mbctype.h>
+#include "framework/window/ErrorReport.h"
 
 namespace {
 
@@ -30,11 +30,15 @@ HINSTANCE AfxGetResourceHandle()
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
-    // Path texts are searched by character of the ANSI code page.
-    _setmbcp(_MB_CP_ANSI);
     g_pApp->m_hInstance = hInstance;
     // The modal dialog inside InitInstance is the program's whole life;
-    // there is no message pump after it, whatever it returns.
-    g_pApp->InitInstance();
+    // there is no message pump after it, whatever it returns. Its loop
+    // reports what its handlers let go; this is the last guard.
+    try {
+        g_pApp->InitInstance();
+    } catch (...) {
+        ReportCurrentException(nullptr);
+        return 1;
+    }
     return 0;
 }

@@ -13,27 +13,13 @@ import unittest
 import pefile
 
 EXE, ARCH = sys.argv[1:3]
-RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST = 5, 14, 24
+RT_GROUP_ICON, RT_MANIFEST = 14, 24
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll", "shell32.dll"}
 HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, NO_SEH, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x400, 0x8000
 # x86 code that reads or writes fs:[0], the head of the structured exception
 # handler chain: mov eax,[fs:0]; mov [fs:0],eax; mov/push with a disp32 of 0.
 SEH_CHAIN_ACCESS = re.compile(rb"\x64(?:\xA1|\xA3)\0\0\0\0|\x64(?:\x89|\x8B)[\x05\x0D\x15\x1D\x25\x2D\x35\x3D]\0\0\0\0|"
                               rb"\x64\xFF\x35\0\0\0\0")
-
-
-def first_control_size(data):
-    """The (width, height) of the first control of a classic dialog template with a font."""
-    def after_text(pos):
-        if data[pos:pos + 2] == b"\xff\xff":
-            return pos + 4
-        while data[pos:pos + 2] != b"\0\0":
-            pos += 2
-        return pos + 2
-
-    pos = after_text(after_text(after_text(after_text(18))) + 2)  # menu, class, caption, then the font
-    pos += -pos % 4
-    return struct.unpack_from("<hh", data, pos + 12)
 
 
 class Executable(unittest.TestCase):
@@ -73,10 +59,6 @@ class Executable(unittest.TestCase):
         self.assertRegex(text, r"<dpiAware [^>]*>true</dpiAware>")
         # Without an execution level Windows redirects writes in protected folders to the user's own store.
         self.assertNotIn("requestedExecutionLevel", text)
-
-    def test_the_about_box_icon_keeps_its_size(self):
-        # windres once dropped the size of an ICON statement; the control grows to its icon at run time.
-        self.assertEqual(first_control_size(self.resources(RT_DIALOG)[100]), (21, 20))
 
     def test_icon_has_three_images(self):
         self.assertEqual(struct.unpack_from("<HHH", self.resources(RT_GROUP_ICON)[128]), (0, 1, 3))

@@ -1,6 +1,6 @@
 #include "tests/wine/ProgramWindow.h"
 
-#include "store/DefaultJournals.h"
+#include "store/DataFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 std::string ProgramUnderTest()
 {
     const char* pszProgram = std::getenv("NORVANE_EXE");
-    return pszProgram && *pszProgram ? pszProgram : NORVANE_EXE;
+    return pszProgram && *pszProgram ? pszProgram : std::string(ProgramDirectory().GetString()) + "Norvane.exe";
 }
 
 CProgramWindow::CProgramWindow(const std::string& dataFile)
@@ -21,14 +21,14 @@ CProgramWindow::CProgramWindow(const std::string& dataFile)
 
 void CProgramWindow::Start()
 {
-    const std::string strExe = m_dir.Path("Norvane.exe");
-    WriteBytes(strExe, ReadBytes(ProgramUnderTest()));
-    STARTUPINFOA startup{};
+    const std::wstring exe = PathOf(m_dir.Path("Norvane.exe")).wstring();
+    WriteBytes(m_dir.Path("Norvane.exe"), ReadBytes(ProgramUnderTest()));
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::vector<char> commandLine(strExe.begin(), strExe.end());
-    commandLine.push_back('\0');
-    if (!::CreateProcessA(strExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Dir().c_str(),
-                          &startup, &m_process))
+    std::vector<wchar_t> commandLine(exe.begin(), exe.end());
+    commandLine.push_back(L'\0');
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          PathOf(Dir()).wstring().c_str(), &startup, &m_process))
         throw std::runtime_error("cannot start Norvane.exe");
     if (!WaitFor([this] { return (m_hDialog = FindOwnWindow("Norvane Search")) != nullptr; }, 20000))
         throw std::runtime_error("the window did not show");
@@ -62,13 +62,33 @@ HWND CProgramWindow::FindOwnWindow(const char* pszCaption) const
     return dwProcessId == m_process.dwProcessId && ::IsWindowVisible(hWnd) ? hWnd : nullptr;
 }
 
-std::string CProgramWindow::TextOf(HWND hWnd)
+HWND CProgramWindow::WaitForWindow(const char* pszCaption, DWORD nWaitMs) const
 {
-    std::vector<char> text(Ask(hWnd, WM_GETTEXTLENGTH) + 1);
-    return std::string(text.data(), Ask(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    HWND hWnd = nullptr;
+    WaitFor([&] { return (hWnd = FindOwnWindow(pszCaption)) != nullptr; }, nWaitMs);
+    return hWnd;
 }
 
-DWORD_PTR CProgramWindow::Ask(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+std::string CProgramWindow::TextOf(HWND hWnd)
+{
+    std::vector<char> text(SendWithTimeout(hWnd, WM_GETTEXTLENGTH) + 1);
+    return std::string(text.data(), SendWithTimeout(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+}
+
+std::string CProgramWindow::WideTextOf(HWND hWnd)
+{
+    DWORD_PTR nLength = 0;
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &nLength);
+    std::vector<wchar_t> text(nLength + 1);
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
+                          &nLength);
+    std::string utf8(4 * nLength, '\0');
+    utf8.resize(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(nLength), utf8.data(),
+                                      static_cast<int>(utf8.size()), nullptr, nullptr));
+    return utf8;
+}
+
+DWORD_PTR CProgramWindow::SendWithTimeout(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR nResult = 0;
     ::SendMessageTimeoutA(hWnd, nMessage, wParam, lParam, SMTO_NORMAL, 5000, &nResult);
@@ -82,12 +102,6 @@ bool WaitFor(const std::function<bool()>& condition, DWORD nMs)
             return false;
     }
     return true;
-}
-
-std::string DefaultDataFile()
-{
-    const CString list = DefaultJournalText();
-    return WithCrLf(std::string(list.GetString(), list.GetLength()));
 }
 
 std::size_t LineCount(const std::string& text)

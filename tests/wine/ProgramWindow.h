@@ -2,8 +2,9 @@
 
 // Drives a running Norvane.exe from outside, as a user would: posts keys to
 // its boxes and reads them back. Each instance runs the program in a fresh
-// folder of its own, with the data file given or none, and ends it when it
-// goes. The window tests and the latency tool share it.
+// folder of its own (named with letters outside the ANSI code page, see
+// CTempDir), with the data file given or none, and ends it when it goes.
+// The window tests and the latency tool share it.
 
 #include "res/resource.h"
 #include "tests/TestFiles.h"
@@ -31,7 +32,7 @@ public:
     std::string QueryText() const { return TextOf(Query()); }
     std::string ResultsText() const { return TextOf(Results()); }
     // Asked of the box itself, cheaply: Wine takes a second to measure 10 MB.
-    std::size_t ResultsLineCount() const { return Ask(Results(), EM_GETLINECOUNT); }
+    std::size_t ResultsLineCount() const { return SendWithTimeout(Results(), EM_GETLINECOUNT); }
     HWND Focus() const
     {
         GUITHREADINFO info{};
@@ -49,28 +50,19 @@ public:
         }
     }
     void PressKey(HWND hTarget, WPARAM nVirtualKey) const;
-    // Return twice: selects the query, then erases it.
-    void EraseQuery() const
-    {
-        PressKey(Query(), VK_RETURN);
-        PressKey(Query(), VK_RETURN);
-        WaitFor([this] { return QueryText().empty(); }, 5000);
-    }
-
-    // Milliseconds from now until the results box is not empty, or -1.
-    long MsUntilResults(DWORD nLimitMs) const
-    {
-        const DWORD dwStart = ::GetTickCount();
-        return WaitFor([this] { return !ResultsText().empty(); }, nLimitMs) ? ::GetTickCount() - dwStart : -1;
-    }
     // True once the program has ended, within the time given.
     bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
     // The top-level window of this program with that caption, if any.
     HWND FindOwnWindow(const char* pszCaption) const;
+    // That window, once the program shows it within the time given, or nullptr.
+    HWND WaitForWindow(const char* pszCaption, DWORD nWaitMs = 5000) const;
 
+    // A box's text as the program holds it (the code page's bytes).
     static std::string TextOf(HWND hWnd);
-    // A message answered within five seconds, or 0.
-    static DWORD_PTR Ask(HWND hWnd, UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0);
+    // A window's text in UTF-8, whatever its letters: for the reports.
+    static std::string WideTextOf(HWND hWnd);
+    // A message sent, answered within five seconds, or 0.
+    static DWORD_PTR SendWithTimeout(HWND hWnd, UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0);
 
 private:
     void Start();
@@ -80,12 +72,9 @@ private:
     HWND m_hDialog = nullptr;
 };
 
-// The program under test: NORVANE_EXE from the environment, or the one
-// built beside the tests.
+// The program under test: NORVANE_EXE from the environment, or the
+// Norvane.exe beside the tests.
 std::string ProgramUnderTest();
-
-// The built-in list as the program writes it.
-std::string DefaultDataFile();
 
 // The number of lines of a text in an edit box.
 std::size_t LineCount(const std::string& text);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Both Windows builds under Wine on a private display, each group naming the
 # executable it runs: the unit tests, the window tests, the driver against the
-# native one, and queries typed with real keys. The 32-bit program is the one
-# in the release zip, unzipped into an empty folder.
+# native one, and queries typed with real keys. The 32-bit program and its
+# tests are the ones in the release zips, unzipped into a folder named with
+# letters outside the ANSI code page.
 # Usage: run-all.sh BUILD_FOLDER (holding native, i686 and x86_64)
 set -eu
 builds=$(cd "$1" && pwd)
@@ -14,10 +15,27 @@ group "a private display and Wine prefix"
 work=$(mktemp -d)
 trap 'stop_session; rm -rf "$work"' EXIT
 
+# The tests zip as a Windows user runs it: run-tests.cmd, here under Wine's
+# cmd, ends with its count.
+run_tests_zip() {  # wine loader, folder to unzip into
+  local wine=$1 folder=$2
+  mkdir -p "$folder"
+  (cd "$folder" && cmake -E tar xf "$source_dir"/dist/Norvane-*-win32-tests.zip)
+  (cd "$folder" && env -u NORVANE_SOURCE_DIR -u NORVANE_EXE "$wine" cmd /c run-tests.cmd) | tr -d '\r' > "$work/tests-zip.log" || true
+  grep -v '^$' "$work/tests-zip.log"
+  tail -n 1 "$work/tests-zip.log" | grep -Eq '^[1-9][0-9]* passed, 0 failed$' ||
+    { echo "FAIL: run-tests.cmd of the tests zip did not pass"; return 1; }
+}
+
 run_build() {  # arch, wine loader, folder holding the Norvane.exe to type into
   local arch=$1 wine=$2 folder=$3 build=$builds/$1
-  group "$arch: unit and window tests of $build/Norvane.exe under $wine"
-  (cd "$build" && ctest --output-on-failure -L wine)
+  if [ "$arch" = i686 ]; then
+    group "$arch: the unit and window tests from the tests zip, unzipped into $folder/tests, under $wine cmd"
+    run_tests_zip "$wine" "$folder/tests"
+  else
+    group "$arch: unit and window tests of $build/Norvane.exe under $wine"
+    (cd "$build" && ctest --output-on-failure -L wine)
+  fi
   group "$arch: $build/norvane-search.exe under $wine against the native driver"
   "$here/driver-matches-native.sh" "$wine" "$build/norvane-search.exe" "$builds/native/norvane-search" \
     "$source_dir/store/default-journals.txt" "$build/driver-differences"
@@ -26,16 +44,19 @@ run_build() {  # arch, wine loader, folder holding the Norvane.exe to type into
     "$work/96-$arch.layout"
 }
 
+# Unzipped where users often are: in a folder named with letters outside
+# the ANSI code page (Polish, Greek, Japanese).
+user_folder="$work/Łukasz Ωμέγα 日本語"
 if [ -n "$WINE32" ]; then
-  mkdir "$work/release"
-  (cd "$work/release" && cmake -E tar xf "$source_dir"/dist/Norvane-*-win32.zip)
-  run_build i686 "$WINE32" "$work/release"
+  mkdir -p "$user_folder/i686"
+  (cd "$user_folder/i686" && cmake -E tar xf "$source_dir"/dist/Norvane-*-win32.zip)
+  run_build i686 "$WINE32" "$user_folder/i686"
 else
   echo "NOT TESTED: 32-bit Wine is not installed, so the shipped 32-bit Norvane.exe was not run; only the 64-bit build was"
 fi
-mkdir "$work/x86_64"
-cp "$builds/x86_64/Norvane.exe" "$work/x86_64/"
-run_build x86_64 "$WINE64" "$work/x86_64"
+mkdir -p "$user_folder/x86_64"
+cp "$builds/x86_64/Norvane.exe" "$user_folder/x86_64/"
+run_build x86_64 "$WINE64" "$user_folder/x86_64"
 # The dialog lays out from its dialog units: at 144 DPI the boxes are about
 # 1.5 times their size at 96 (font metrics round), with room for their text.
 arch=x86_64 wine=$WINE64

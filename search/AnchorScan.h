@@ -1,0 +1,131 @@
+#pragma once
+
+// The scan for an anchor's candidates, one definition for every vector
+// width. Included by two translation units, one of them built for AVX2:
+// everything here has internal linkage and calls nothing of the standard
+// library, so that no code built for AVX2 can stand in for the other's.
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
+// The raw bytes a scan looks for, each with its case bit set ('A' as 'a',
+// and, harmless in a first look, a few control bytes as punctuation).
+struct CAnchorBytes {
+    char chAnchor;
+    bool bBefore;  // the query has a byte before the anchor
+    char chBefore;
+    bool bAfter;   // and one after it
+    char chAfter;
+};
+
+// The candidates of one step, and where the scan goes on after them.
+struct CCandidates {
+    static constexpr std::size_t kMax = 32;
+    const char* apch[kMax];
+    std::size_t nCount = 0;
+    const char* pchResume = nullptr;
+};
+
+namespace {
+
+constexpr char kCaseBit = 0x20;
+
+// One byte a step.
+struct CScalarLanes {
+    using Bytes = unsigned char;  // 0xFF in a lane that holds, else 0
+    static constexpr int kWidth = 1;
+    static Bytes LoadCaseless(const char* pch) { return static_cast<Bytes>(*pch | kCaseBit); }
+    static Bytes Equal(Bytes bytes, char ch) { return bytes == static_cast<Bytes>(ch) ? 0xFF : 0; }
+    static Bytes AtMost(Bytes bytes, char ch) { return bytes <= static_cast<Bytes>(ch) ? 0xFF : 0; }
+    static Bytes Or(Bytes a, Bytes b) { return a | b; }
+    static Bytes And(Bytes a, Bytes b) { return a & b; }
+    static std::uint32_t Mask(Bytes bytes) { return bytes & 1u; }
+};
+
+#if defined(__SSE2__)
+// kBytes bytes a step, in the compiler's vectors: SSE2 for 16, AVX2 for 32
+// (in the translation unit built for it).
+template <int kBytes>
+struct CVectorLanes {
+    typedef unsigned char Bytes __attribute__((vector_size(kBytes)));
+    static constexpr int kWidth = kBytes;
+    static Bytes LoadCaseless(const char* pch)
+    {
+        Bytes bytes;
+        __builtin_memcpy(&bytes, pch, kBytes);
+        return bytes | kCaseBit;
+    }
+    static Bytes Equal(Bytes bytes, char ch) { return reinterpret_cast<Bytes>(bytes == static_cast<unsigned char>(ch)); }
+    static Bytes AtMost(Bytes bytes, char ch) { return reinterpret_cast<Bytes>(bytes <= static_cast<unsigned char>(ch)); }
+    static Bytes Or(Bytes a, Bytes b) { return a | b; }
+    static Bytes And(Bytes a, Bytes b) { return a & b; }
+    static std::uint32_t Mask(Bytes bytes)
+    {
+        if constexpr (kBytes == 32)
+            return static_cast<std::uint32_t>(_mm256_movemask_epi8(reinterpret_cast<__m256i>(bytes)));
+        else
+            return static_cast<std::uint32_t>(_mm_movemask_epi8(reinterpret_cast<__m128i>(bytes)));
+    }
+};
+using CSse2Lanes = CVectorLanes<16>;
+using CAvx2Lanes = CVectorLanes<32>;
+#endif
+
+// What may stand next to the anchor in a line that matches: the query's
+// byte there, the letter of an "and" that folding removes ('d' before, 'a'
+// after), or a dropped character. The dropped characters lie from space to
+// colon, so all bytes up to the colon pass, with the digits and a little
+// punctuation between (and the control bytes, whose case bit is set): a
+// first look may let more through, never less.
+template <class Lanes>
+typename Lanes::Bytes MayStandNext(typename Lanes::Bytes bytes, char chQuery, char chOfAnd)
+{
+    return Lanes::Or(Lanes::Or(Lanes::Equal(bytes, chQuery), Lanes::Equal(bytes, chOfAnd)), Lanes::AtMost(bytes, ':'));
+}
+
+// Which of the kWidth places from pch are candidates; reads a byte before
+// and a byte after them. A vector step tests the neighbours whether or not
+// it holds the anchor: a common byte is in a good part of the steps, and a
+// branch that goes either way costs more than the test. A single byte is
+// mostly not the anchor.
+template <class Lanes>
+std::uint32_t CandidateMask(const CAnchorBytes& anchor, const char* pch)
+{
+    typename Lanes::Bytes hits = Lanes::Equal(Lanes::LoadCaseless(pch), anchor.chAnchor);
+    if (Lanes::kWidth == 1 && Lanes::Mask(hits) == 0)
+        return 0;
+    if (anchor.bAfter)
+        hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::LoadCaseless(pch + 1), anchor.chAfter, 'a'));
+    if (anchor.bBefore)
+        hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::LoadCaseless(pch - 1), anchor.chBefore, 'd'));
+    return Lanes::Mask(hits);
+}
+
+// Fills found from the first step in [pch, pchEnd) that holds candidates,
+// in order; returns where the steps stopped. Every step has a byte before
+// (pch is past the run's start) and a byte after it.
+template <class Lanes>
+const char* FindCandidatesIn(const CAnchorBytes& anchor, const char* pch, const char* pchEnd, CCandidates& found)
+{
+    for (; pchEnd - pch > Lanes::kWidth; pch += Lanes::kWidth) {
+        if (std::uint32_t nMask = CandidateMask<Lanes>(anchor, pch)) {
+            for (; nMask != 0; nMask &= nMask - 1)
+                found.apch[found.nCount++] = pch + __builtin_ctz(nMask);
+            found.pchResume = pch + Lanes::kWidth;
+            break;
+        }
+    }
+    return pch;
+}
+
+}  // namespace
+
+#if defined(__SSE2__)
+// The same, thirty-two places a step: built for AVX2, to be called only on
+// a processor that has it.
+const char* FindCandidatesAvx2(const CAnchorBytes& anchor, const char* pch, const char* pchEnd, CCandidates& found);
+#endif
