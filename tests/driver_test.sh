@@ -30,9 +30,9 @@ cmp -s "$dir/empty/Norvane.txt" <(sed 's/$/\r/' "$list") || fail "Norvane.txt is
 printf 'JACS\r\nJournal of the American Chemical Society' > "$dir/expected"
 "$driver" "$dir/empty/" jacs > "$dir/out" || fail "a run should exit 0"
 cmp -s "$dir/out" "$dir/expected" || fail "jacs output differs"
-printf 'jacs\nzzqx\n' > "$dir/queries"
+printf 'jacs\nand\nzzqx\n' > "$dir/queries"  # "and" leaves the box alone: nothing shown
 "$driver" --queries "$dir/queries" "$dir/empty" > "$dir/out" || fail "--queries should exit 0"
-printf '== jacs\n%s\n== zzqx\nNo Results\n' "$(cat "$dir/expected")" | cmp -s - "$dir/out" || fail "--queries output differs"
+printf '== jacs\n%s\n== and\n\n== zzqx\nNo Results\n' "$(cat "$dir/expected")" | cmp -s - "$dir/out" || fail "--queries output differs"
 "$driver" "$dir/empty" and > "$dir/out"; [ -s "$dir/out" ] && fail "'and' should print nothing"
 "$driver" "$dir/empty" jacs > /dev/full 2>/dev/null; [ $? -eq 1 ] || fail "output that cannot be written should exit 1"
 mkdir "$dir/932" && printf '\x83ax\r\n\x83Ax\r\n' > "$dir/932/Norvane.txt"
