@@ -26,7 +26,7 @@ public:
 
 private:
     std::size_t m_nIndex;
-    CAnchorBytes m_bytes;
+    CAnchorBytes m_bytes{};
 };
 
 // The anchor with the fewest candidates in slices spread over the file, the

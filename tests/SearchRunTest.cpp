@@ -55,6 +55,7 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         // Shift JIS: 0x83 leads a character, whose trail byte may look like a letter.
         {"trail bytes keep their case", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x41x", 936},
         {"a byte of each", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x61x" + kSeparator + "\x83\x41x"},
+        {"a character of two bytes at the very end", "\x83\x61\r\n\x83\x41", "\x83\x41", "\x83\x41", 932},
         {"no match starts on a trail byte", "\xE0\x61x\r\n", "ax", "No Results", 932},
         {"nor after the last lead byte of a range", "\xFC\x61x\r\n\x9F\x61x\r\n", "ax", "No Results", 932},
         {"half-width katakana are single bytes", "\xDF" "ax\r\n", "ax", "\xDF" "ax", 932},

@@ -67,9 +67,12 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
         {"   ", 3, 0},
         {"", 0, 0},
         {"a-b", 3, 2},
+        {"vol 10", 6, 4},
+        {"x\x80", 2, 0},
         {"Zs\xE9" "chenyi", 9, 0},  // high bytes are letters
         {"x \x83\x5C\x83\x41", 6, 2, 932},  // a trail byte like a backslash is part of its character
         {"x \x83\x5C\x83\x41", 5, 2, 932},  // a caret between lead and trail byte
+        {"\x83\x41 b", 4, 3, 932},
         {"x\t\r\ny", 4, 0},
     };
     for (const auto& c : cases) {

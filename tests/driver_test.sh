@@ -22,7 +22,7 @@ fails_with() {  # message, command...: exit 1 and the message on stderr
 set +e
 "$driver" >/dev/null 2>"$dir/err"; [ $? -eq 2 ] || fail "no arguments should exit 2"
 grep -q '^usage: norvane-search' "$dir/err" || fail "usage line missing"
-"$driver" --code-page >/dev/null 2>&1; [ $? -eq 2 ] || fail "a bare --code-page should exit 2"
+"$driver" --code-page 932 >/dev/null 2>&1; [ $? -eq 2 ] || fail "--code-page alone should exit 2"
 
 mkdir -m 755 "$dir/empty"
 [ -z "$("$driver" "$dir/empty" jacs | od -An -c)" ] || fail "the rewriting run should print nothing"
@@ -61,6 +61,9 @@ fails_with "'$dir/no-move/Norvane.txt': Operation not permitted" with_file_syste
 chmod 000 "$dir/empty/Norvane.txt"
 fails_with "'$dir/empty/Norvane.txt': Permission denied" as_nobody "$driver" "$dir/empty" jacs
 fails_with "'$dir/empty/Norvane.txt': Permission denied" as_nobody "$driver" "$dir/empty/" jacs  # one separator
+mkdir "$dir/full"  # a write that fails halfway, as on a full disk
+fails_with "File too large" bash -c "trap '' XFSZ; ulimit -f 4; exec '$driver' '$dir/full' jacs"
+[ -z "$(ls -A "$dir/full")" ] || fail "a failed write left behind: $(ls -A "$dir/full")"
 mkdir -m 755 "$dir/readonly"
 fails_with "'$dir/readonly/[^']*': Permission denied" as_nobody "$driver" "$dir/readonly" ab
 [ -z "$(ls -A "$dir/readonly")" ] || fail "a read-only folder should stay empty: $(ls -A "$dir/readonly")"

@@ -27,7 +27,6 @@ public:
     CString Left(std::size_t nCount) const { return CString(m_str.substr(0, nCount)); }
     bool EndsWith(char ch) const { return !m_str.empty() && m_str.back() == ch; }
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend CString operator+(CString a, const CString& b) { return a += b; }
 
 private:
