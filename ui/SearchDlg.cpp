@@ -125,7 +125,7 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
         // Consumed here: Return neither closes the dialog nor breaks the line.
-        OnReturnKey();
+        SelectOrEraseQuery();
         return TRUE;
     }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_BACK && pMsg->hwnd == m_editQuery.m_hWnd && IsCtrlDown()) {
@@ -136,7 +136,7 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CSearchDlg::OnReturnKey()
+void CSearchDlg::SelectOrEraseQuery()
 {
     m_editQuery.SetFocus();
     if (m_returnToggle.OnReturn() == ReturnAction::SelectQuery) {

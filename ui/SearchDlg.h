@@ -29,7 +29,7 @@ private:
     HandlerResult OnTimer(UINT_PTR nIDEvent);
 
     void AddAboutEntry();
-    void OnReturnKey();
+    void SelectOrEraseQuery();
     void RunSearch();
 
     static const MessageMapEntry s_messageEntries[];

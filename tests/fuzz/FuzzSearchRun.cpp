@@ -1,8 +1,8 @@
 // The search against the literal rules. Input: an options byte, a query
 // part up to the first 0xFF byte, then the data file. The options pick the
-// code page (bit 0: 932), the vector width (bits 1-2) and how the file is
-// read (bits 3-7: 0 maps it, n reads blocks of n bytes, cutting lines
-// everywhere). A query part starting 0x01 takes the query from the file
+// code page (bit 0: 932), the vector width (bits 1-2) and the blocks the
+// file is read in (bits 3-7: 0 the default size, n blocks of n bytes,
+// cutting lines everywhere). A query part starting 0x01 takes the query from the file
 // itself: a piece of it, then a byte each for a change of case, a dropped
 // character or an "and" put in, so that most inputs match.
 
@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -62,9 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     std::fwrite(fileBytes.data(), 1, fileBytes.size(), pFile);
     std::fclose(pFile);
     const std::size_t nBlockSize = nOptions >> 3;
-    const auto file = nBlockSize == 0 ? std::make_unique<CStdioFile>() : std::make_unique<CStdioFile>(nBlockSize);
-    file->OpenRead(s_strPath.c_str());
-    const CString found = CollectMatches(*file, strFolded, leadBytes);
+    CStdioFile file(nBlockSize == 0 ? CStdioFile::kDefaultBlockSize : nBlockSize);
+    file.OpenRead(s_strPath.c_str());
+    const CString found = CollectMatches(file, strFolded, leadBytes);
     if ((found.IsEmpty() ? "No Results" : std::string(found.GetString(), found.GetLength())) !=
         CReferenceFile(fileBytes, leadBytes).Results(query))
         std::abort();
