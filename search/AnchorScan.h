@@ -96,8 +96,10 @@ template <class Lanes>
 std::uint32_t CandidateMask(const CAnchorBytes& anchor, const char* pch)
 {
     typename Lanes::Bytes hits = Lanes::Equal(Lanes::LoadCaseless(pch), anchor.chAnchor);
-    if (Lanes::kWidth == 1 && Lanes::Mask(hits) == 0)
-        return 0;
+    if constexpr (Lanes::kWidth == 1) {
+        if (Lanes::Mask(hits) == 0)
+            return 0;
+    }
     if (anchor.bAfter)
         hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::LoadCaseless(pch + 1), anchor.chAfter, 'a'));
     if (anchor.bBefore)

@@ -79,12 +79,8 @@ bool Contains(const std::string& folded, const std::vector<bool>& starts, const 
 std::vector<std::string> Lines(const std::string& bytes)
 {
     std::vector<std::string> lines;
-    const char* const pchEnd = bytes.data() + bytes.size();
-    for (const char* pch = bytes.data(); pch < pchEnd;) {
-        const char* const pchNext = NextLineStart(pch, pchEnd);
-        lines.emplace_back(pch, LineTextLength(pch, static_cast<std::size_t>(pchNext - pch)));
-        pch = pchNext;
-    }
+    ForEachLine(bytes.data(), bytes.data() + bytes.size(),
+                [&](const char* pchLine, std::size_t nLength) { lines.emplace_back(pchLine, nLength); });
     return lines;
 }
 

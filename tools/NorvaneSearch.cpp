@@ -56,11 +56,8 @@ std::vector<CString> ReadQueries(const CString& strPath)
     CStdioFile file;
     file.OpenRead(strPath);
     file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
-        for (const char* pch = pchBegin; pch < pchEnd;) {
-            const char* const pchNext = NextLineStart(pch, pchEnd);
-            queries.emplace_back(pch, LineTextLength(pch, static_cast<std::size_t>(pchNext - pch)));
-            pch = pchNext;
-        }
+        ForEachLine(pchBegin, pchEnd,
+                    [&](const char* pchLine, std::size_t nLength) { queries.emplace_back(pchLine, nLength); });
     });
     return queries;
 }

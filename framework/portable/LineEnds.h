@@ -55,3 +55,15 @@ inline std::size_t LineTextLength(const char* pchLine, std::size_t nBytes)
         return nBytes;
     return nBytes - (nBytes >= 2 && pchLine[nBytes - 2] == '\r' ? 2 : 1);
 }
+
+// Calls addLine(pchLine, nLength) with the text of each line of
+// [pchBegin, pchEnd), its end left off.
+template <class TAddLine>
+void ForEachLine(const char* pchBegin, const char* pchEnd, TAddLine addLine)
+{
+    for (const char* pch = pchBegin; pch < pchEnd;) {
+        const char* const pchNext = NextLineStart(pch, pchEnd);
+        addLine(pch, LineTextLength(pch, static_cast<std::size_t>(pchNext - pch)));
+        pch = pchNext;
+    }
+}

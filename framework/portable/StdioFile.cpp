@@ -18,19 +18,14 @@ void CStdioFile::ReadLines(const WholeLinesHandler& handleLines)
         bAtEnd = nRead < nWanted;
 
         const char* const pchBegin = m_buffer.Data();
-        const char* const pchRead = pchBegin + nFilled;
-        const char* const pchEnd = pchRead + nRead;
-        // At the end the last line goes too; a line from the block before
-        // has no LF before pchRead.
-        const char* const pchWhole = bAtEnd ? pchEnd : WholeLinesEnd(pchRead, pchEnd);
-        if (pchWhole == pchRead && !bAtEnd) {
-            nFilled += nRead;
-            continue;
-        }
-        if (pchWhole > pchBegin)
-            handleLines(pchBegin, pchWhole);
+        const char* const pchEnd = pchBegin + nFilled + nRead;
+        // At the end the last line goes too.
+        const char* const pchWhole = bAtEnd ? pchEnd : WholeLinesEnd(pchBegin, pchEnd);
         nFilled = static_cast<std::size_t>(pchEnd - pchWhole);
-        std::memmove(m_buffer.Data(), pchWhole, nFilled);
+        if (pchWhole > pchBegin) {
+            handleLines(pchBegin, pchWhole);
+            std::memmove(m_buffer.Data(), pchWhole, nFilled);
+        }
     }
 }
 
