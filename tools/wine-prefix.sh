@@ -4,6 +4,8 @@
 # started first and Wine's services by a program whose output goes nowhere:
 # the services keep the output of the program that starts them, and a script
 # reading that program's output through a pipe would wait for them forever.
+# The server runs inside the prefix folder, so that folder comes first.
+mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver64 -p
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1

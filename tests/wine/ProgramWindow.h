@@ -26,6 +26,7 @@ public:
     ~CProgramWindow();
 
     const std::string& Dir() const { return m_dir.Dir(); }
+    HANDLE Process() const { return m_process.hProcess; }
     HWND Dialog() const { return m_hDialog; }
     HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
     HWND Results() const { return ::GetDlgItem(m_hDialog, IDC_RESULTS); }

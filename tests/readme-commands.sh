@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The commands the README shows, each run as a user types it and checked for
+# doing its job. tools/start and tools/screenshot run in a copy of the
+# checkout as fresh as a clone (no Wine prefix, the pictures not yet taken),
+# with only the built programs put in place; the others run here, after
+# tools/build. Every command the README names must be one of those below.
+# Usage: readme-commands.sh   (after tools/build and tools/release)
+set -eu
+cd "$(dirname "$0")/.."
+# How each command of the README is run: here, or by tools/test-all itself.
+covered_by_test_all="tools/install-deps tools/build tools/test-all tools/release tools/check-release tools/fuzz"
+covered_here="tools/start tools/screenshot tools/mutation-test bench/run bench/window-latency"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Commands, not the scripts the build runs (tools/make-large-list.py).
+for command in $(grep -oE '\b(tools|bench)/[a-z.-]+' README.md | grep -v '\.' | sort -u); do
+  case " $covered_by_test_all $covered_here " in
+    *" $command "*) ;;
+    *) fail "the README shows $command, which no test runs" ;;
+  esac
+done
+
+wine=/usr/lib/wine/wine64 arch=x86_64
+[ -x /usr/lib/wine/wine ] && wine=/usr/lib/wine/wine arch=i686
+copy=$(mktemp -d /tmp/norvane-readme-XXXXXX)
+display_pid=
+cleanup() {
+  WINEPREFIX=$copy/build/wine-prefix /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+  [ -z "$display_pid" ] || kill "$display_pid" 2>/dev/null || true
+  rm -rf "$copy"
+}
+trap cleanup EXIT
+git ls-files -z | xargs -0 cp --parents -t "$copy"
+for a in i686 x86_64; do
+  mkdir -p "$copy/build/$a"
+  cp "build/$a/Norvane.exe" "$copy/build/$a/"
+done
+
+# A display of its own for tools/start, as a desktop would give.
+display=70
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+display_pid=$!
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+
+echo "-- tools/start, from a fresh copy on :$display"
+(cd "$copy" && DISPLAY=":$display" WINEDEBUG=-all tools/start) > "$copy/start.log" 2>&1 &
+start_pid=$!
+if DISPLAY=":$display" timeout 60 xdotool search --sync --onlyvisible --name "Norvane Search" >/dev/null; then
+  sleep 0.5  # keys in the program's first 200 ms arm no search
+  DISPLAY=":$display" xdotool type --delay 40 "j am chem soc"
+  mkdir "$copy/expected"
+  build/native/norvane-search "$copy/expected" "j am chem soc" > "$copy/expected.txt"
+  shown=no
+  for _ in $(seq 50); do
+    sleep 0.1
+    WINEPREFIX=$copy/build/wine-prefix WINEDEBUG=-all "$wine" "build/$arch/tests/wine/norvane_probe.exe" results \
+      > "$copy/shown.txt" 2>/dev/null || true
+    cmp -s "$copy/shown.txt" "$copy/expected.txt" && { shown=yes; break; }
+  done
+  [ "$shown" = yes ] || fail "tools/start: the query typed shows other results than the driver's"
+  DISPLAY=":$display" xdotool key Escape
+  for _ in $(seq 100); do kill -0 "$start_pid" 2>/dev/null && sleep 0.1; done
+  if kill -0 "$start_pid" 2>/dev/null; then
+    fail "tools/start: Escape did not end the program"
+    kill "$start_pid"
+  fi
+  wait "$start_pid" || fail "tools/start ended with status $?"
+else
+  fail "tools/start: no window \"Norvane Search\" within a minute"
+  kill "$start_pid" 2>/dev/null || true
+  cat "$copy/start.log"
+fi
+out=$(cd "$copy" && env -u DISPLAY tools/start 2>&1) && fail "tools/start without a display went on"
+[ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || fail "tools/start without a display: not one line: $out"
+
+echo "-- tools/screenshot, in the same copy"
+(cd "$copy" && tools/screenshot) > "$copy/screenshot.log" 2>&1 || { fail "tools/screenshot failed"; cat "$copy/screenshot.log"; }
+for shot in "screenshot 640 420" "about 640 420" "screenshot-144dpi 900 560"; do
+  set -- $shot
+  size=$(identify -format '%w %h %k' "$copy/docs/$1.png" 2>/dev/null || echo none)
+  # The window over the desktop: its size, and more colours than a blank picture has.
+  [ "${size% *}" = "$2 $3" ] && [ "${size##* }" -gt 30 ] || fail "tools/screenshot: docs/$1.png is $size"
+done
+cmp -s "$copy/docs/screenshot.png" docs/screenshot.png && cmp -s "$copy/docs/about.png" docs/about.png &&
+  echo "(the pictures came out as committed)"
+
+echo "-- tools/mutation-test 2"
+tools/mutation-test 2 > "$copy/mutation.log" 2>&1 || fail "tools/mutation-test failed"
+grep -E '^score: [0-9]+ of [0-9]+ compiled mutants killed' "$copy/mutation.log" || fail "tools/mutation-test gave no score"
+
+echo "-- bench/run 1"
+bench/run 1 > "$copy/bench.log" 2>&1 || fail "bench/run failed"
+[ "$(grep -cE '^(default|large) +[a-z ]+ +[0-9]+ ' "$copy/bench.log")" -eq 8 ] || { fail "bench/run: not its table"; cat "$copy/bench.log"; }
+
+echo "-- bench/window-latency 1"
+bench/window-latency 1 > "$copy/latency.log" 2>&1 || fail "bench/window-latency failed"
+grep -E 'first text|peak memory' "$copy/latency.log"
+[ "$(grep -c 'whole text' "$copy/latency.log")" -eq $(([ -x /usr/lib/wine/wine ] && echo 12) || echo 6) ] ||
+  { fail "bench/window-latency: not a line for every list and program"; cat "$copy/latency.log"; }
+grep -q "OTHER TEXT" "$copy/latency.log" && fail "bench/window-latency: a window showed other text than the core's"
+
+echo "README commands: $failures failed"
+[ "$failures" -eq 0 ]
