@@ -1,12 +1,15 @@
 #pragma once
 
 // The scan for an anchor's candidates, one definition for every vector
-// width. Included by two translation units, one of them built for AVX2:
-// everything here has internal linkage and calls nothing of the standard
-// library, so that no code built for AVX2 can stand in for the other's.
+// width. Included by two translation units, one of them built for AVX2: its
+// functions have internal linkage and call nothing of the standard library,
+// and the two types it shares with the search are trivial, so that no code
+// of theirs is made at all. No code built for AVX2 can stand in for the
+// other's.
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -22,13 +25,16 @@ struct CAnchorBytes {
     char chAfter;
 };
 
-// The candidates of one step, and where the scan goes on after them.
+// The candidates of one step, and where the scan goes on after them; set
+// by each look for them.
 struct CCandidates {
     static constexpr std::size_t kMax = 32;
     const char* apch[kMax];
-    std::size_t nCount = 0;
-    const char* pchResume = nullptr;
+    std::size_t nCount;
+    const char* pchResume;
 };
+
+static_assert(std::is_trivial_v<CAnchorBytes> && std::is_trivial_v<CCandidates>);
 
 namespace {
 

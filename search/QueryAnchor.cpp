@@ -25,10 +25,11 @@ constexpr bool DroppedCharactersLieFromSpaceToColon()
 }
 static_assert(DroppedCharactersLieFromSpaceToColon());
 
-// Bytes of journal lists from the commonest to the rarest, the two cases of
-// a letter as one (counted on the CC0 collection). Bytes not listed are
-// rarer still. CR comes first: it ends every line of a CR LF file.
-const char kCommonestFirst[] = "\reaionrtsclmuhdpgyfbjvkwzxq()-'/1_#[]92;038\\|5\"476$`{}+>?^<!";
+// Bytes of journal lists from the commonest to the rarest (counted on the
+// CC0 collection), each as the scan sees it, with its case bit set: 'A' as
+// 'a', '[' as '{', '_' as DEL. Bytes not listed are rarer still. '-' comes
+// first: the scan sees the CR that ends every line of a CR LF file as one.
+const char kCommonestFirst[] = "-eaionrtsclmuhdpgyfbjvkwzxq()'/1#{}92;038|5\"476$`+>?~<!";
 
 std::size_t Rarity(char ch)
 {

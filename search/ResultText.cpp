@@ -41,5 +41,6 @@ CString CResultText::Finish()
     // Three trims, as the separator is made: line breaks, hyphens, line
     // breaks. An entry of hyphens keeps them behind its own line break.
     m_strText.TrimRight("\r\n").TrimRight("-").TrimRight("\r\n");
+    m_strText.FreeExtra();
     return std::move(m_strText);
 }

@@ -9,8 +9,9 @@
 class CResultText {
 public:
     void AddLine(const char* pchLine, std::size_t nLength);
-    // The text without the separator after the last entry; empty when no
-    // line was added. The text moves out: call once, at the end.
+    // The text without the separator after the last entry, and without the
+    // room its growth left; empty when no line was added. The text moves
+    // out: call once, at the end.
     CString Finish();
 
 private:

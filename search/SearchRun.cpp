@@ -5,6 +5,8 @@
 #include "search/MatchScan.h"
 #include "store/DataFile.h"
 
+#include <utility>
+
 namespace {
 
 // A UTF-8 or UTF-16 little-endian byte-order mark; only bytes actually read
@@ -43,10 +45,10 @@ void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsT
         setResults(SearchMessage::kNotAnsi);
         return;
     }
-    const CString strResults = CollectMatches(file, strFolded, leadBytes);
+    CString strResults = CollectMatches(file, strFolded, leadBytes);
     file.Close();
     if (strResults.IsEmpty())
         setResults(SearchMessage::kNoResults);
     else
-        setResults(strResults);
+        setResults(std::move(strResults));
 }

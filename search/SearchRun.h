@@ -13,7 +13,8 @@ constexpr const char* kNotAnsi = "'Norvane.txt' is not an ANSI code file";
 constexpr const char* kNoResults = "No Results";
 }  // namespace SearchMessage
 
-using SetResultsText = std::function<void(const CString&)>;
+// Takes the text to show; a large result moves in rather than being copied.
+using SetResultsText = std::function<void(CString)>;
 
 // Answers one query against the data file in strDir: shows the matching
 // lines, or a fixed message, through setResults. A missing data file is

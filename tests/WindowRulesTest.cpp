@@ -1,19 +1,19 @@
 // The decisions of the window half, made by portable pieces that the window
-// only carries out: when typing runs the search, what Return and
-// Ctrl+Backspace do to the query, when each part of a long result goes into
-// its box, and what a failure tells the user.
+// only carries out: when typing runs the search, what Ctrl+Backspace does to
+// the query, when each part of a long result goes into its box, and what a
+// failure tells the user.
 
 #include "framework/portable/FailureReport.h"
 #include "framework/portable/FileException.h"
 #include "framework/portable/FillSchedule.h"
 #include "framework/portable/WordBreak.h"
-#include "ui/ReturnToggle.h"
 #include "ui/TypingPause.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -43,13 +43,6 @@ TEST(TypingPause, ArmsTheSearchOnlyAfterAPause)
     }
 }
 
-TEST(ReturnToggle, SelectsThenErasesWhateverWasTypedBetween)
-{
-    CReturnToggle toggle;
-    for (ReturnAction expected : {ReturnAction::SelectQuery, ReturnAction::EraseQuery, ReturnAction::SelectQuery})
-        EXPECT_EQ(toggle.OnReturn(), expected);
-}
-
 TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
 {
     const struct {
@@ -63,6 +56,7 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
         {"J. Am. Chem.", 12, 11},
         {"J. Am. Chem", 11, 7},
         {"j am chem", 4, 2},  // from a caret inside the text
+        {"j am chem", 5, 2},  // the word after the caret stays
         {"chem", 0, 0},
         {"   ", 3, 0},
         {"", 0, 0},
@@ -81,25 +75,40 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
     }
 }
 
-TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenWholeLinesATurn)
+namespace {
+
+// Lines of 100 bytes, CR LF ends.
+std::string LinesOf100Bytes(std::size_t nBytes)
 {
-    // Lines of 100 bytes, CR LF ends: 2,100 bytes is the first part, 262,200
-    // each further one.
     const std::string line = std::string(98, 'x') + "\r\n";
     std::string text;
-    while (text.size() < 600000)
+    while (text.size() < nBytes)
         text += line;
+    return text;
+}
+
+}  // namespace
+
+TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenWholeLinesATurn)
+{
+    // 2,100 bytes is the first part, 262,200 the second and, as it took a
+    // turn, the size of the third.
+    const std::string text = LinesOf100Bytes(600000);
     const std::uint32_t nStart = 0xFFFFFFC0;  // the clock wraps during the fill
     CFillSchedule schedule;
     std::vector<std::size_t> ends = {schedule.Start(CString(text.data(), text.size()), nStart).nTo};
+    schedule.Shown(5);  // the first part's time sizes nothing
     EXPECT_EQ(schedule.MsUntilDue(nStart + 40), 60u);
     EXPECT_TRUE(schedule.Next(nStart + 99).IsEmpty()) << "the first part did not stand alone";
     for (CFillPart part = schedule.Next(nStart + 100); !part.IsEmpty(); part = schedule.Next(nStart + 100)) {
         EXPECT_EQ(part.nFrom, ends.back());
+        EXPECT_EQ(std::string(schedule.PartText(part), part.nTo - part.nFrom), text.substr(part.nFrom, part.nTo - part.nFrom));
         ends.push_back(part.nTo);
+        schedule.Shown(CFillSchedule::kTurnMs);  // on time: the same size again
     }
-    EXPECT_EQ(ends, (std::vector<std::size_t>{2100, 264300, 526500, text.size()}));
+    EXPECT_EQ(ends, (std::vector<std::size_t>{2100, 264300, 526600, text.size()}));
     EXPECT_FALSE(schedule.IsFilling());
+    EXPECT_EQ(schedule.HeldBytes(), 0u) << "the text is whole and still held";
     EXPECT_EQ(schedule.MsUntilDue(nStart + 100), CFillSchedule::kNothingDue);
 
     // A short text is whole at once; a stopped fill gives nothing more.
@@ -113,26 +122,72 @@ TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenWholeLinesATurn)
     EXPECT_EQ(schedule.Start(CString(std::string(5000, 'x').c_str()), 5).nTo, 5000u);
 }
 
+// Parts grow or shrink to what the box takes in a turn, whatever part of
+// its time is fixed, at most doubling; the text shown is let go of as the
+// rest comes.
+TEST(FillSchedule, SizesThePartsToATurnOfTheBoxAndLetsGoOfWhatIsShown)
+{
+    const std::string text = LinesOf100Bytes(12000000);
+    const struct {
+        const char* name;
+        double dFixedMs;
+        double dMsPerMegabyte;
+        std::size_t nSettledBytes;  // where the parts settle
+    } boxes[] = {
+        {"Wine's box", 60, 250, 800000},
+        {"a fast box, doubling the parts", 5, 20, 16 * CFillSchedule::kStepBytes},
+        {"a box slower than a turn", 400, 250, CFillSchedule::kLeastStepBytes},
+    };
+    for (const auto& box : boxes) {
+        CFillSchedule schedule;
+        schedule.Start(CString(text.data(), text.size()), 0);
+        std::size_t nLast = 0;  // the last part before the rest of the text
+        std::size_t nParts = 0;
+        for (CFillPart part = schedule.Next(100); !part.IsEmpty(); part = schedule.Next(100), ++nParts) {
+            const std::size_t nBytes = part.nTo - part.nFrom;
+            if (part.nTo < text.size()) {
+                EXPECT_LE(nBytes, 2 * std::max<std::size_t>(nLast, CFillSchedule::kStepBytes) + 100)
+                    << box.name << ": grew more than twice, part " << nParts;
+                nLast = nBytes;
+            }
+            EXPECT_LE(schedule.HeldBytes(), 2 * (text.size() - part.nFrom)) << box.name << ": holds what is shown";
+            schedule.Shown(static_cast<std::uint32_t>(box.dFixedMs + box.dMsPerMegabyte * nBytes / 1e6));
+        }
+        EXPECT_NEAR(static_cast<double>(nLast), static_cast<double>(box.nSettledBytes), 0.1 * box.nSettledBytes + 100)
+            << box.name << " after " << nParts << " parts";
+        EXPECT_EQ(schedule.HeldBytes(), 0u) << box.name;
+    }
+}
+
+// A file error names the file and why; the other kinds of failure each
+// have words of their own. Whether the program goes on decides what the
+// user may lose.
 TEST(FailureReport, SaysWhatFailedAndWhetherTheProgramGoesOn)
 {
     const struct {
         std::function<void()> fail;
-        const char* text;  // found in the report
         bool bCarryOn;
     } cases[] = {
-        {[] { throw CFileException("C:\\Dir\\Norvane.txt", "Access is denied"); },
-         "the file\r\nC:\\Dir\\Norvane.txt\r\n\r\nAccess is denied.", true},
-        {[] { throw std::bad_alloc(); }, "not enough memory", true},
-        {[] { throw std::logic_error("a fault"); }, "cannot recover from, and closes.\r\n\r\na fault", false},
-        {[] { throw 42; }, "cannot recover from, and closes.", false},
+        {[] { throw CFileException("C:\\Dir\\Norvane.txt", "Access is denied"); }, true},
+        {[] { throw std::bad_alloc(); }, true},
+        {[] { throw std::length_error("the results box is at its limit"); }, true},
+        {[] { throw std::logic_error("a fault"); }, false},
+        {[] { throw 42; }, false},
     };
+    std::vector<std::string> texts;
     for (const auto& c : cases) {
         try {
             c.fail();
         } catch (...) {
             const CFailureReport report = DescribeCurrentException();
-            EXPECT_NE(std::string(report.strText.GetString()).find(c.text), std::string::npos) << report.strText.GetString();
-            EXPECT_EQ(report.bCarryOn, c.bCarryOn) << c.text;
+            texts.emplace_back(report.strText.GetString());
+            EXPECT_EQ(report.bCarryOn, c.bCarryOn) << texts.back();
         }
     }
+    ASSERT_EQ(texts.size(), std::size(cases));
+    EXPECT_NE(texts[0].find("C:\\Dir\\Norvane.txt"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find("Access is denied"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[3].find("a fault"), std::string::npos) << "a fault's own words are lost: " << texts[3];
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
+        EXPECT_NE(texts[i], texts[i + 1]) << "two kinds of failure in the same words";
 }

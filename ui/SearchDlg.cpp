@@ -10,6 +10,7 @@
 #include "ui/AboutDlg.h"
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -28,8 +29,8 @@ const MessageMapEntry CSearchDlg::s_messageEntries[] = {
     {WM_PAINT, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnPaint>},
     {WM_QUERYDRAGICON, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnQueryDragIcon>},
     {WM_COMMAND, EN_CHANGE, IDC_QUERY, &MemberHandler<CSearchDlg, &CSearchDlg::OnChangeQuery>},
-    {WM_COMMAND, EN_ERRSPACE, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsFull>},
-    {WM_COMMAND, EN_MAXTEXT, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsFull>},
+    {WM_COMMAND, EN_ERRSPACE, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsOutOfMemory>},
+    {WM_COMMAND, EN_MAXTEXT, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsAtLimit>},
     {WM_TIMER, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnTimer>},
 };
 
@@ -100,15 +101,19 @@ HCURSOR CSearchDlg::OnQueryDragIcon()
 
 void CSearchDlg::OnChangeQuery()
 {
-    m_fill.Stop();
-    m_editResults.SetWindowText("");
+    m_fill.Empty();
     if (m_typing.OnChange(MillisecondClock))
         SetTimer(SEARCH_TIMER_ID, CTypingPause::kPauseTicks);
 }
 
-void CSearchDlg::OnResultsFull()
+void CSearchDlg::OnResultsOutOfMemory()
 {
-    m_fill.OnBoxFull();
+    m_fill.OnBoxOutOfMemory();
+}
+
+void CSearchDlg::OnResultsAtLimit()
+{
+    m_fill.OnBoxAtLimit();
 }
 
 HandlerResult CSearchDlg::OnTimer(UINT_PTR nIDEvent)
@@ -153,8 +158,8 @@ void CSearchDlg::SelectOrEraseQuery()
 void CSearchDlg::RunSearch()
 {
     ::RunSearch(
-        m_strDir, m_editQuery.GetWindowText(),
-        [this](const CString& strText) { m_fill.Start(m_editResults, strText); }, ActiveCodePageLeadBytes());
+        m_strDir, m_editQuery.GetWindowText(), [this](CString strText) { m_fill.Start(std::move(strText)); },
+        ActiveCodePageLeadBytes());
 }
 
 DWORD CSearchDlg::OnIdle()

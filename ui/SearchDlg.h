@@ -25,7 +25,8 @@ private:
     HandlerResult OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnChangeQuery();
-    void OnResultsFull();
+    void OnResultsOutOfMemory();
+    void OnResultsAtLimit();
     HandlerResult OnTimer(UINT_PTR nIDEvent);
 
     void AddAboutEntry();
@@ -41,5 +42,5 @@ private:
     CTypingPause m_typing;
     CReturnToggle m_returnToggle;
     CString m_strDir;
-    CEditFill m_fill;  // a large result still being shown
+    CEditFill m_fill{m_editResults};  // a large result still being shown
 };

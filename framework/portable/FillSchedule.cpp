@@ -2,12 +2,16 @@
 
 #include "framework/portable/LineEnds.h"
 
+#include <algorithm>
 #include <utility>
 
 CFillPart CFillSchedule::Start(CString strText, std::uint32_t nNow)
 {
     m_strText = std::move(strText);
+    m_nLength = m_strText.GetLength();
+    m_nDropped = 0;
     m_nShown = 0;
+    m_nStepBytes = kStepBytes;
     m_nStart = nNow;
     return PartFrom(0, kFirstBytes);
 }
@@ -16,7 +20,29 @@ CFillPart CFillSchedule::Next(std::uint32_t nNow)
 {
     if (MsUntilDue(nNow) != 0)
         return {m_nShown, m_nShown};
-    return PartFrom(m_nShown, kStepBytes);
+    // What is shown goes once it is as much as what is not: the copy of the
+    // rest costs less than the part it comes before.
+    if (m_nShown - m_nDropped >= m_nLength - m_nShown) {
+        m_strText = m_strText.Mid(m_nShown - m_nDropped);
+        m_nDropped = m_nShown;
+    }
+    return PartFrom(m_nShown, m_nStepBytes);
+}
+
+void CFillSchedule::Shown(std::uint32_t nMs)
+{
+    if (!IsFilling()) {
+        Stop();
+        return;
+    }
+    if (m_nLastFrom == 0)
+        return;  // the first part, all fixed cost, tells nothing of the rest
+    // In proportion, which settles on the size that takes a turn whatever
+    // part of the time is fixed; at most twice as large a step at a time,
+    // as the box may slow down with what it holds.
+    const std::size_t nLast = m_nShown - m_nLastFrom;
+    const std::size_t nFits = static_cast<std::size_t>(static_cast<double>(nLast) * kTurnMs / std::max<std::uint32_t>(nMs, 1));
+    m_nStepBytes = std::max(kLeastStepBytes, std::min(nFits, 2 * nLast));
 }
 
 std::uint32_t CFillSchedule::MsUntilDue(std::uint32_t nNow) const
@@ -30,6 +56,8 @@ std::uint32_t CFillSchedule::MsUntilDue(std::uint32_t nNow) const
 void CFillSchedule::Stop()
 {
     m_strText = CString();
+    m_nLength = 0;
+    m_nDropped = 0;
     m_nShown = 0;
 }
 
@@ -37,11 +65,13 @@ void CFillSchedule::Stop()
 // falls, so that no CR LF pair is cut in two; or the rest of the text.
 CFillPart CFillSchedule::PartFrom(std::size_t nFrom, std::size_t nSize)
 {
-    const char* const pchText = m_strText.GetString();
-    const char* const pchEnd = pchText + m_strText.GetLength();
-    const std::size_t nTo = m_strText.GetLength() - nFrom <= nSize
-                                ? m_strText.GetLength()
-                                : static_cast<std::size_t>(NextLineStart(pchText + nFrom + nSize, pchEnd) - pchText);
+    std::size_t nTo = m_nLength;
+    if (m_nLength - nFrom > nSize) {
+        const char* const pchHeld = m_strText.GetString();
+        const char* const pchHeldEnd = pchHeld + m_strText.GetLength();
+        nTo = m_nDropped + static_cast<std::size_t>(NextLineStart(pchHeld + (nFrom - m_nDropped) + nSize, pchHeldEnd) - pchHeld);
+    }
+    m_nLastFrom = nFrom;
     m_nShown = nTo;
     return {nFrom, nTo};
 }

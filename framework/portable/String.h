@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <string>
 
-// The 8-bit text of the program: bytes in the system's ANSI code page, never
-// wide. Only the operations the program uses.
+// The program's 8-bit text, never wide: what the boxes show and the data
+// file holds is in the system's ANSI code page; paths, and the reports that
+// name them, are UTF-8 on Windows (FileSystem.h), so that any folder name
+// survives. Only the operations the program uses.
 class CString {
 public:
     CString() = default;
@@ -25,6 +27,10 @@ public:
     // Removes the longest run at the end made of characters of pszSet.
     CString& TrimRight(const char* pszSet);
     CString Left(std::size_t nCount) const { return CString(m_str.substr(0, nCount)); }
+    // From nFirst to the end, in a new string of just that size.
+    CString Mid(std::size_t nFirst) const { return CString(m_str.substr(nFirst)); }
+    // Gives back the room that growing left beyond the text.
+    void FreeExtra() { m_str.shrink_to_fit(); }
     bool EndsWith(char ch) const { return !m_str.empty() && m_str.back() == ch; }
 
     friend CString operator+(CString a, const CString& b) { return a += b; }

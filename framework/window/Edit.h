@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 // An edit control of a dialog; the dialog owns the window.
 class CEdit {
 public:
@@ -12,15 +14,24 @@ public:
     // A text set whole, laid out before it is drawn once; the view and the
     // caret go to the top. False when the box had no room for it.
     bool SetWindowText(const CString& strText) const;
-    // Adds text at the end, laid out the same way; the view, the caret and
-    // the selection stay where they are. A box without room for it tells its
-    // parent (EN_ERRSPACE, EN_MAXTEXT).
+    // Empties a multi-line box by handing it a new buffer with room for
+    // nChars characters: the old one is freed at once, where deleting its
+    // text would copy it first, and a text that then grows to that size in
+    // the box is never moved and copied as it grows. False, and nothing
+    // changed, when there is no memory for it.
+    bool ReplaceBuffer(std::size_t nChars) const;
+    // Adds text at the end of a multi-line box, laid out the same way; the
+    // view, the caret, the selection and its direction stay where they are.
+    // A box without room for it tells its parent (EN_ERRSPACE, EN_MAXTEXT).
     void AppendText(const CString& strText) const;
     // Ctrl+Backspace: deletes the selection, or else the word before the
     // caret (WordBreak.h). The box reports the change as any other.
     void DeleteWordBeforeCaret(const CLeadBytes& leadBytes) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-    void SetSel(DWORD nStart, DWORD nEnd) const { ::SendMessageA(m_hWnd, EM_SETSEL, nStart, nEnd); }
+    // 0: as much as the box can hold.
+    void SetLimitText(UINT nMaxChars) const { ::SendMessageA(m_hWnd, EM_SETLIMITTEXT, nMaxChars, 0); }
+    // nAnchor is where a selection was started, nCaret its end that moves.
+    void SetSel(DWORD nAnchor, DWORD nCaret) const { ::SendMessageA(m_hWnd, EM_SETSEL, nAnchor, nCaret); }
     void ScrollCaret() const { ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0); }
     void SetFocus() const { ::SetFocus(m_hWnd); }
 
@@ -28,6 +39,9 @@ public:
 
 private:
     void GetSel(DWORD& nStart, DWORD& nEnd) const;
+    DWORD CaretEndOfSelection(DWORD nStart, DWORD nEnd) const;
+    int LeftOfText() const;
+    int AverageCharWidth() const;
     void ReplaceSel(const char* pszText, bool bCanUndo) const;
     void SetRedraw(bool bRedraw) const;
 };

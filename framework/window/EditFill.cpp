@@ -3,13 +3,21 @@
 #include "framework/window/Clock.h"
 
 #include <new>
+#include <stdexcept>
 #include <utility>
 
-void CEditFill::Start(const CEdit& edit, CString strText)
+void CEditFill::Start(CString strText)
 {
-    m_edit = edit;
-    m_bBoxFull = false;
-    Show(m_schedule.Start(std::move(strText), MillisecondClock()));
+    m_boxFull = BoxFull::No;
+    const CFillPart first = m_schedule.Start(std::move(strText), MillisecondClock());
+    if (m_schedule.IsFilling()) {
+        // Room for the whole text at once: a box that grows with each part
+        // moves and copies all it holds each time. A byte is at most one
+        // UTF-16 unit.
+        m_edit.SetLimitText(0);
+        m_edit.ReplaceBuffer(m_schedule.Length());
+    }
+    Show(first);
 }
 
 DWORD CEditFill::OnIdle()
@@ -18,21 +26,33 @@ DWORD CEditFill::OnIdle()
     const CFillPart part = m_schedule.Next(nNow);
     if (!part.IsEmpty())
         Show(part);
-    const std::uint32_t nWaitMs = m_schedule.MsUntilDue(nNow);
+    const std::uint32_t nWaitMs = m_schedule.MsUntilDue(MillisecondClock());
     return nWaitMs == CFillSchedule::kNothingDue ? INFINITE : nWaitMs;
+}
+
+void CEditFill::Empty()
+{
+    m_schedule.Stop();
+    // A box holding much would copy it all to delete it.
+    if (m_edit.GetWindowTextLength() > 0 && !m_edit.ReplaceBuffer(0))
+        m_edit.SetWindowText("");
 }
 
 void CEditFill::Show(const CFillPart& part)
 {
-    const CString strPart(m_schedule.Text() + part.nFrom, part.nTo - part.nFrom);
+    const CString strPart(m_schedule.PartText(part), part.nTo - part.nFrom);
+    const std::uint32_t nStart = MillisecondClock();
     bool bShown = true;
     if (part.IsFirst())
         bShown = m_edit.SetWindowText(strPart);
     else
         m_edit.AppendText(strPart);
-    if (!bShown || m_bBoxFull) {
-        Stop();
-        m_edit.SetWindowText("");
+    if (!bShown || m_boxFull != BoxFull::No) {
+        const BoxFull boxFull = m_boxFull;
+        Empty();
+        if (boxFull == BoxFull::AtLimit)
+            throw std::length_error("the results box is at its limit");
         throw std::bad_alloc();
     }
+    m_schedule.Shown(MillisecondClock() - nStart);
 }

@@ -53,6 +53,13 @@ void CProgramWindow::PressKey(HWND hTarget, WPARAM nVirtualKey) const
     ::PostMessageA(hTarget, WM_KEYUP, nVirtualKey, lParam | 0xC0000000);
 }
 
+void CProgramWindow::EraseQuery() const
+{
+    PressKey(Query(), VK_RETURN);
+    PressKey(Query(), VK_RETURN);
+    WaitFor([&] { return QueryText().empty(); }, 5000);
+}
+
 HWND CProgramWindow::FindOwnWindow(const char* pszCaption) const
 {
     // One program runs at a time: the window of that caption is its own.

@@ -51,6 +51,8 @@ public:
         }
     }
     void PressKey(HWND hTarget, WPARAM nVirtualKey) const;
+    // Return twice, which selects the query and then erases it.
+    void EraseQuery() const;
     // True once the program has ended, within the time given.
     bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
     // The top-level window of this program with that caption, if any.

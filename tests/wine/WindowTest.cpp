@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -26,19 +30,40 @@ std::string ReportText(HWND hReport)
     return CProgramWindow::WideTextOf(::GetDlgItem(hReport, 0xFFFF));
 }
 
-// A real Ctrl+Backspace, through the system's input to the window in front.
-void PressCtrlBackspace(HWND hWindow)
+// Keys pressed together through the system's input to the window in front,
+// as a keyboard would: each goes down in turn, then up in reverse.
+void PressWithSystemInput(HWND hWindow, std::initializer_list<WORD> keys)
 {
     ::SetForegroundWindow(hWindow);
-    INPUT keys[4] = {};
-    const WORD vks[4] = {VK_CONTROL, VK_BACK, VK_BACK, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = vks[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    std::vector<INPUT> input(2 * keys.size());
+    std::size_t i = 0;
+    for (WORD nKey : keys)
+        input[i++].ki.wVk = nKey;
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        input[i].ki.wVk = *it;
+        input[i++].ki.dwFlags = KEYEVENTF_KEYUP;
     }
-    ::SendInput(4, keys, sizeof keys[0]);
+    for (INPUT& key : input)
+        key.type = INPUT_KEYBOARD;
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof input[0]);
 }
+
+// "START-END" of a box's selection.
+std::string Selection(HWND hBox)
+{
+    DWORD dwStart = 0;
+    DWORD dwEnd = 0;
+    ::SendMessageA(hBox, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+    return std::to_string(dwStart) + "-" + std::to_string(dwEnd);
+}
+
+// Where a box draws its first character, left of its edge by as much as it
+// is scrolled to the right.
+int LeftOfText(HWND hBox)
+{
+    return static_cast<short>(LOWORD(CProgramWindow::SendWithTimeout(hBox, EM_POSFROMCHAR, 0)));
+}
+
 
 }  // namespace
 
@@ -59,7 +84,7 @@ TEST(Keys, ReturnAndCtrlBackspaceWorkOnTheQuery)
         return program.Focus() == program.Query() && dwStart == 0 && dwEnd == 9;
     }, 2000)) << "selection " << dwStart << "-" << dwEnd;
     CProgramWindow::SendWithTimeout(program.Query(), EM_SETSEL, 9, 9);
-    PressCtrlBackspace(program.Dialog());
+    PressWithSystemInput(program.Dialog(), {VK_CONTROL, VK_BACK});
     EXPECT_TRUE(WaitFor([&] { return program.QueryText() == "j am "; }, 2000)) << program.QueryText();
     EXPECT_TRUE(ShowsResultsFor(program, "j am ")) << "the deletion is no change of the query";
 }
@@ -193,41 +218,59 @@ TEST_F(LargeResults, FillTheBoxWhileTheWindowAnswersAndEndAtTheTop)
     EXPECT_EQ(::SendMessageA(program.Results(), EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the view is not at the top";
 }
 
+// The user's place, made in the box's own units while a large result
+// fills: a selection made backwards (its caret at its start, so that
+// Shift+Right moves the start), a look further down and to the right.
 TEST_F(LargeResults, KeepTheViewAndSelectionTheUserMadeMidFill)
 {
     CProgramWindow program(s_list);
     ASSERT_TRUE(TypeAndWaitForTheFill(program, 1000));  // past the first part
-    // A selection, then a look further down.
-    CProgramWindow::SendWithTimeout(program.Results(), EM_SETSEL, 120, 480);
-    CProgramWindow::SendWithTimeout(program.Results(), EM_LINESCROLL, 0, 28);
+    program.PressKey(program.Query(), VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.Results(); }, 5000));
+    CProgramWindow::SendWithTimeout(program.Results(), EM_SETSEL, 480, 120);
+    CProgramWindow::SendWithTimeout(program.Results(), EM_LINESCROLL, 6, 28);
     const DWORD_PTR nTopLine = CProgramWindow::SendWithTimeout(program.Results(), EM_GETFIRSTVISIBLELINE);
+    const int nLeft = LeftOfText(program.Results());
     ASSERT_GE(nTopLine, 28u);
+    ASSERT_LT(nLeft, 0) << "no scroll to the right";
+    ASSERT_LT(program.ResultsLineCount(), s_nFullLines) << "the fill ended before the place was made";
     ASSERT_TRUE(WaitFor([&] { return program.ResultsLineCount() == s_nFullLines; }, 60000));
     EXPECT_TRUE(program.ResultsText() == ResultsFor(s_list, "ab")) << "other text than the core's";
-    DWORD dwStart = 0;
-    DWORD dwEnd = 0;
-    ::SendMessageA(program.Results(), EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
-    EXPECT_EQ(dwStart, 120u);
-    EXPECT_EQ(dwEnd, 480u);
+    EXPECT_EQ(Selection(program.Results()), "120-480");
     EXPECT_EQ(CProgramWindow::SendWithTimeout(program.Results(), EM_GETFIRSTVISIBLELINE), nTopLine);
+    EXPECT_EQ(LeftOfText(program.Results()), nLeft);
+    PressWithSystemInput(program.Dialog(), {VK_SHIFT, VK_RIGHT});
+    EXPECT_TRUE(WaitFor([&] { return Selection(program.Results()) == "121-480"; }, 2000))
+        << "Shift+Right gave " << Selection(program.Results());
 }
 
 // A box without room for a part says so to the dialog, as the real box does
-// when memory runs out: the fill stops, nothing cut short stays, one report.
+// when memory runs out or the text reaches its limit: the fill stops,
+// nothing cut short stays, one report in words of its own.
 TEST_F(LargeResults, ABoxOutOfRoomEndsTheFillWithOneReport)
 {
+    const struct {
+        WORD nNotification;
+        const char* pszReport;
+    } cases[] = {
+        {EN_MAXTEXT, "more than the results box can hold"},
+        {EN_ERRSPACE, "not enough memory"},
+    };
     CProgramWindow program(s_list);
-    ASSERT_TRUE(TypeAndWaitForTheFill(program));
-    ::PostMessageA(program.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_RESULTS, EN_ERRSPACE),
-                   reinterpret_cast<LPARAM>(program.Results()));
-    const HWND hReport = program.WaitForWindow("Norvane");
-    ASSERT_NE(hReport, nullptr);
-    EXPECT_NE(ReportText(hReport).find("not enough memory"), std::string::npos) << ReportText(hReport);
-    EXPECT_EQ(program.ResultsText(), "") << "a result cut short is shown";
-    ::PostMessageA(hReport, WM_COMMAND, IDOK, 0);
-    ::Sleep(600);  // a second report would be there by now
-    EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "reported more than once";
-    EXPECT_EQ(program.ResultsText(), "");
-    program.Type("9999");
-    EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == ResultsFor(s_list, "ab9999"); }, 20000));
+    for (const auto& c : cases) {
+        ASSERT_TRUE(TypeAndWaitForTheFill(program));
+        ::PostMessageA(program.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_RESULTS, c.nNotification),
+                       reinterpret_cast<LPARAM>(program.Results()));
+        const HWND hReport = program.WaitForWindow("Norvane");
+        ASSERT_NE(hReport, nullptr) << program.ResultsLineCount() << " of " << s_nFullLines;
+        EXPECT_NE(ReportText(hReport).find(c.pszReport), std::string::npos) << ReportText(hReport);
+        EXPECT_EQ(program.ResultsText(), "") << "a result cut short is shown";
+        ::PostMessageA(hReport, WM_COMMAND, IDOK, 0);
+        ::Sleep(600);  // a second report would be there by now
+        EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "reported more than once";
+        EXPECT_EQ(program.ResultsText(), "");
+        program.Type("9999");
+        EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == ResultsFor(s_list, "ab9999"); }, 20000));
+        program.EraseQuery();
+    }
 }
