@@ -1,9 +1,12 @@
 // The file layer where the search run cannot show it: blocks of whole lines,
-// a file that this program or another one holds. Its line rules are compared
+// a file that this program or another one holds, paths of any length and
+// any name. Its line rules are compared
 // with the literal ones through the whole search.
 
 #include "framework/portable/HeldFileRetry.h"
+#include "framework/portable/LongPath.h"
 #include "framework/portable/StdioFile.h"
+#include "framework/portable/Wtf8.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -81,4 +84,67 @@ TEST(RetryWhileHeld, WaitsOutAShortHoldOnly)
         EXPECT_GE(nWaitedMs, c.nLeastMs) << c.name;
         EXPECT_LE(nWaitedMs, c.nMostMs) << c.name;
     }
+}
+
+TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
+{
+    const struct {
+        const char* path;
+        const char* form;
+    } cases[] = {
+        {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
+        {"z:\\", "\\\\?\\z:\\"},
+        {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
+        {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
+        {"\\\\?\\UNC\\server\\share", "\\\\?\\UNC\\server\\share"},
+        {"\\\\.\\COM1", "\\\\.\\COM1"},
+        {"C:Norvane.txt", "C:Norvane.txt"},  // relative to the drive's own folder
+        {"\\Norvane.txt", "\\Norvane.txt"},   // relative to the current drive
+        {"dir\\Norvane.txt", "dir\\Norvane.txt"},
+        {"1:\\x", "1:\\x"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LongPathForm(std::string(c.path)), c.form) << c.path;
+}
+
+// Every name Windows allows comes back from the 8-bit path as it was, a
+// lone surrogate too; what is valid UTF-16 is UTF-8.
+TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
+{
+    const struct {
+        std::u16string name;
+        const char* utf8;  // nullptr: no UTF-8 form
+    } cases[] = {
+        {u"Norvane", "Norvane"},
+        {u"\u0141ukasz \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C", "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC"},
+        {u"\U0001F600 \u007F\u0080\u07FF\u0800\uFFFF", "\xF0\x9F\x98\x80 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
+        {std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr},      // a lone high surrogate
+        {std::u16string(u"a") + char16_t(0xDC00), nullptr},              // a lone low one at the end
+        {std::u16string(1, char16_t(0xDC00)) + char16_t(0xD800), nullptr},  // a pair the wrong way round
+        {std::u16string(1, char16_t(0xDBFF)) + char16_t(0xDFFF), "\xF4\x8F\xBF\xBF"},  // the last code point
+    };
+    for (const auto& c : cases) {
+        const CString wtf8 = Wtf8FromUtf16(c.name.data(), c.name.size());
+        EXPECT_EQ(Utf16FromWtf8(wtf8), c.name) << wtf8.GetString();
+        if (c.utf8)
+            EXPECT_STREQ(wtf8.GetString(), c.utf8);
+        else
+            EXPECT_NE(std::string(wtf8.GetString()).find("\xED"), std::string::npos) << "not a surrogate's three bytes";
+    }
+    // Bytes that are neither stand for themselves as U+FFFD, each.
+    const std::u16string r(1, char16_t(0xFFFD));
+    const struct {
+        const char* bytes;
+        std::u16string text;
+    } broken[] = {
+        {"a\x80" "b", u"a" + r + u"b"},
+        {"\xC0\xAF", r + r},          // an overlong '/'
+        {"\xE0\x80\xAF", r + r + r},  // and again
+        {"\xF4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
+        {"\xE6\x97", r + r},          // cut short
+        {"\xFF", r},
+    };
+    for (const auto& b : broken)
+        EXPECT_EQ(Utf16FromWtf8(b.bytes), b.text) << b.bytes;
 }

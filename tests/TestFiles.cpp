@@ -1,8 +1,13 @@
 #include "tests/TestFiles.h"
 
 #include "framework/portable/FileSystem.h"
+#include "framework/portable/LongPath.h"
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -14,9 +19,57 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The names in a folder. This tool chain's std::filesystem walks no folder
+// whose path passes MAX_PATH on Windows, so the system's own calls do it.
+std::set<std::string> NamesIn(const fs::path& dir)
+{
+    std::set<std::string> names;
+#if defined(_WIN32)
+    WIN32_FIND_DATAW data;
+    const HANDLE hFind = ::FindFirstFileW((dir.wstring() + L"\\*").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list " + dir.u8string());
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            names.insert(fs::path(name).u8string());
+    } while (::FindNextFileW(hFind, &data));
+    ::FindClose(hFind);
+#else
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().u8string());
+#endif
+    return names;
+}
+
+void RemoveTree(const fs::path& path)
+{
+    std::error_code error;
+    if (fs::is_directory(fs::symlink_status(path, error))) {  // never into a link
+        for (const std::string& name : NamesIn(path))
+            RemoveTree(path / fs::u8path(name));
+    }
+    fs::remove(path, error);
+}
+
+}  // namespace
+
 fs::path PathOf(const std::string& strUtf8)
 {
+#if defined(_WIN32)
+    const fs::path path = fs::u8path(strUtf8);
+    if (path.wstring().rfind(L"\\\\?\\", 0) == 0)
+        return path;
+    // The long form is taken literally: no '/', no "..", no separator at the end.
+    fs::path normal = path.lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path())
+        normal = normal.parent_path();
+    return fs::path(LongPathForm(normal.wstring()));
+#else
     return fs::u8path(strUtf8);
+#endif
 }
 
 CTempDir::CTempDir()
@@ -35,8 +88,11 @@ CTempDir::CTempDir()
 
 CTempDir::~CTempDir()
 {
-    std::error_code error;
-    fs::remove_all(PathOf(m_strDir), error);
+    try {
+        RemoveTree(PathOf(m_strDir));
+    } catch (const std::exception&) {
+        // A folder left in the temporary folder harms no test.
+    }
 }
 
 void WriteBytes(const std::string& strPath, const std::string& bytes)
@@ -59,11 +115,8 @@ std::string ReadBytes(const std::string& strPath)
 
 std::string ListFolder(const std::string& strDir)
 {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(PathOf(strDir)))
-        names.insert(entry.path().filename().u8string());
     std::string list;
-    for (const auto& name : names)
+    for (const auto& name : NamesIn(PathOf(strDir)))
         list += (list.empty() ? "" : " ") + name;
     return list;
 }

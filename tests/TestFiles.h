@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Paths in the tests are UTF-8, as the file layer takes them (FileSystem.h).
+// Paths in the tests are UTF-8, as the file layer takes them (FileSystem.h);
+// on Windows a full one is taken in the long form, as the program takes it.
 std::filesystem::path PathOf(const std::string& strUtf8);
 
 // A fresh folder under the system's temporary folder, removed with all it

@@ -24,7 +24,7 @@ bool CFileFind::FindFile(const CString& strPath)
 {
     CloseFind(m_hFind);
     WIN32_FIND_DATAW data;
-    const HANDLE hFind = ::FindFirstFileW(WideFromUtf8(strPath).c_str(), &data);
+    const HANDLE hFind = ::FindFirstFileW(SystemPathOf(strPath).c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return false;
     m_hFind = reinterpret_cast<std::intptr_t>(hFind);

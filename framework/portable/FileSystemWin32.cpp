@@ -10,15 +10,15 @@
 
 void RemoveFile(const CString& strPath)
 {
-    ::DeleteFileW(WideFromUtf8(strPath).c_str());
+    ::DeleteFileW(SystemPathOf(strPath).c_str());
 }
 
 bool MoveFileNoReplace(const CString& strFrom, const CString& strTo)
 {
     // Without MOVEFILE_REPLACE_EXISTING the move fails on any existing entry.
     // A scanner that opened the new file is waited out.
-    const std::wstring from = WideFromUtf8(strFrom);
-    const std::wstring to = WideFromUtf8(strTo);
+    const std::wstring from = SystemPathOf(strFrom);
+    const std::wstring to = SystemPathOf(strTo);
     const FileAttempt outcome = RetryWhileHeld(
         [&] { return Win32Attempt(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)); }, ::Sleep);
     if (outcome == FileAttempt::Done)

@@ -41,7 +41,7 @@ COsFile::~COsFile()
 void COsFile::OpenRead(const CString& strPath)
 {
     m_strPath = strPath;
-    const std::wstring path = WideFromUtf8(strPath);
+    const std::wstring path = SystemPathOf(strPath);
     const HANDLE hFile = OpenExclusively(path, GENERIC_READ, OPEN_EXISTING);
     if (hFile == INVALID_HANDLE_VALUE) {
         const DWORD dwError = ::GetLastError();
@@ -55,7 +55,7 @@ void COsFile::OpenRead(const CString& strPath)
 bool COsFile::CreateNew(const CString& strPath)
 {
     m_strPath = strPath;
-    const HANDLE hFile = OpenExclusively(WideFromUtf8(strPath), GENERIC_WRITE, CREATE_NEW);
+    const HANDLE hFile = OpenExclusively(SystemPathOf(strPath), GENERIC_WRITE, CREATE_NEW);
     if (hFile == INVALID_HANDLE_VALUE) {
         if (::GetLastError() == ERROR_FILE_EXISTS || ::GetLastError() == ERROR_ALREADY_EXISTS)
             return false;

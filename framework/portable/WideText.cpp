@@ -1,21 +1,35 @@
 #include "framework/portable/WideText.h"
 
+#include "framework/portable/LongPath.h"
+#include "framework/portable/Wtf8.h"
+
 #include <windows.h>
+
+#include <vector>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
 
 std::wstring WideFromUtf8(const CString& strUtf8)
 {
-    const int nBytes = static_cast<int>(strUtf8.GetLength());
-    std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, strUtf8.GetString(), nBytes, nullptr, 0)),
-                      L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, strUtf8.GetString(), nBytes, wide.data(), static_cast<int>(wide.size()));
-    return wide;
+    const std::u16string text = Utf16FromWtf8(strUtf8);
+    return std::wstring(text.begin(), text.end());
 }
 
 CString Utf8FromWide(const wchar_t* pwch, std::size_t nLength)
 {
-    const int nChars = static_cast<int>(nLength);
-    std::string utf8(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, pwch, nChars, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, pwch, nChars, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-    return CString(utf8.data(), utf8.size());
+    return Wtf8FromUtf16(reinterpret_cast<const char16_t*>(pwch), nLength);
+}
+
+std::wstring SystemPathOf(const CString& strPath)
+{
+    const std::wstring path = WideFromUtf8(strPath);
+    std::vector<wchar_t> full(MAX_PATH);
+    for (;;) {
+        const DWORD nLength = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (nLength == 0)
+            return path;  // the call that takes it says why
+        if (nLength < full.size())
+            return LongPathForm(std::wstring(full.data(), nLength));
+        full.resize(nLength);
+    }
 }

@@ -9,11 +9,14 @@ import re
 import struct
 import sys
 import unittest
+from xml.etree import ElementTree
 
 import pefile
 
 EXE, ARCH = sys.argv[1:3]
 RT_GROUP_ICON, RT_MANIFEST = 14, 24
+SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  # 7, 8
+                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}  # 8.1, 10 and 11
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll", "shell32.dll"}
 HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, NO_SEH, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x400, 0x8000
 # x86 code that reads or writes fs:[0], the head of the structured exception
@@ -52,13 +55,21 @@ class Executable(unittest.TestCase):
             code = b"".join(section.get_data() for section in self.pe.sections if section.Characteristics & 0x20)
             self.assertIsNone(SEH_CHAIN_ACCESS.search(code), "the image registers a structured exception handler")
 
-    def test_manifest_asks_for_common_controls_6_and_is_dpi_aware(self):
-        text = self.resources(RT_MANIFEST)[1].decode("utf-8")
-        self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', text)
-        self.assertEqual(text.count('processorArchitecture="%s"' % ARCH), 2)
-        self.assertRegex(text, r"<dpiAware [^>]*>true</dpiAware>")
+    def test_manifest_is_for_windows_7_to_11_per_monitor_dpi_long_paths_and_common_controls_6(self):
+        manifest = ElementTree.fromstring(self.resources(RT_MANIFEST)[1])
+        # The elements by their own names, whatever their namespaces.
+        found = {}
+        for element in manifest.iter():
+            found.setdefault(element.tag.split("}")[-1], []).append(element)
+        self.assertEqual({element.get("Id") for element in found["supportedOS"]}, SUPPORTED_OS)
+        self.assertEqual([element.text for element in found["dpiAwareness"]], ["PerMonitorV2"])
+        self.assertEqual([element.text for element in found["dpiAware"]], ["true"])
+        self.assertEqual([element.text for element in found["longPathAware"]], ["true"])
+        controls = [element.attrib for element in found["assemblyIdentity"]
+                    if element.get("name") == "Microsoft.Windows.Common-Controls"]
+        self.assertEqual([(c["version"], c["processorArchitecture"]) for c in controls], [("6.0.0.0", ARCH)])
         # Without an execution level Windows redirects writes in protected folders to the user's own store.
-        self.assertNotIn("requestedExecutionLevel", text)
+        self.assertNotIn("requestedExecutionLevel", found)
 
     def test_icon_has_three_images(self):
         self.assertEqual(struct.unpack_from("<HHH", self.resources(RT_GROUP_ICON)[128]), (0, 1, 3))

@@ -1,9 +1,11 @@
 #include "tests/wine/ProgramWindow.h"
 
+#include "framework/portable/FileSystem.h"
 #include "store/DataFile.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -19,17 +21,33 @@ CProgramWindow::CProgramWindow(const std::string& dataFile)
     Start();
 }
 
+CProgramWindow::CProgramWindow(const std::vector<std::string>& subfolders)
+{
+    for (const std::string& name : subfolders) {
+        m_strDir += name + kPathSeparator;
+        std::filesystem::create_directory(PathOf(m_strDir));
+    }
+    Start();
+}
+
 void CProgramWindow::Start()
 {
-    const std::wstring exe = PathOf(m_dir.Path("Norvane.exe")).wstring();
-    WriteBytes(m_dir.Path("Norvane.exe"), ReadBytes(ProgramUnderTest()));
+    WriteBytes(m_strDir + "Norvane.exe", ReadBytes(ProgramUnderTest()));
+    // As a user's shell starts it; where the path is too long for that, in
+    // the long form.
+    const std::wstring exe = std::filesystem::u8path(m_strDir + "Norvane.exe").wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::vector<wchar_t> commandLine(exe.begin(), exe.end());
     commandLine.push_back(L'\0');
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          PathOf(Dir()).wstring().c_str(), &startup, &m_process))
-        throw std::runtime_error("cannot start Norvane.exe");
+    const std::wstring workingDir = std::filesystem::u8path(m_strDir).wstring();
+    const wchar_t* pszWorkingDir = exe.size() < MAX_PATH ? workingDir.c_str() : nullptr;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, pszWorkingDir,
+                          &startup, &m_process) &&
+        !::CreateProcessW(PathOf(m_strDir + "Norvane.exe").c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &m_process))
+        throw std::runtime_error("cannot start " + m_strDir + "Norvane.exe: system error " +
+                                 std::to_string(::GetLastError()));
     if (!WaitFor([this] { return (m_hDialog = FindOwnWindow("Norvane Search")) != nullptr; }, 20000))
         throw std::runtime_error("the window did not show");
     // Keys in the first 200 ms of the process arm nothing; start later.
@@ -109,6 +127,11 @@ bool WaitFor(const std::function<bool()>& condition, DWORD nMs)
             return false;
     }
     return true;
+}
+
+bool IsWine()
+{
+    return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 std::size_t LineCount(const std::string& text)

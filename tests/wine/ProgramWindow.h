@@ -3,8 +3,9 @@
 // Drives a running Norvane.exe from outside, as a user would: posts keys to
 // its boxes and reads them back. Each instance runs the program in a fresh
 // folder of its own (named with letters outside the ANSI code page, see
-// CTempDir), with the data file given or none, and ends it when it goes.
-// The window tests and the latency tool share it.
+// CTempDir), or in folders made below that one, with the data file given or
+// none, and ends it when it goes. The window tests and the latency tool
+// share it.
 
 #include "res/resource.h"
 #include "tests/TestFiles.h"
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Polls the condition every few milliseconds; true if it held in time.
 bool WaitFor(const std::function<bool()>& condition, DWORD nMs);
@@ -21,11 +23,14 @@ class CProgramWindow {
 public:
     CProgramWindow() { Start(); }
     explicit CProgramWindow(const std::string& dataFile);
+    // In the folders of these names, one in the other, with no data file.
+    // Throws std::runtime_error where the system cannot start it there.
+    explicit CProgramWindow(const std::vector<std::string>& subfolders);
     CProgramWindow(const CProgramWindow&) = delete;
     CProgramWindow& operator=(const CProgramWindow&) = delete;
     ~CProgramWindow();
 
-    const std::string& Dir() const { return m_dir.Dir(); }
+    const std::string& Dir() const { return m_strDir; }
     HANDLE Process() const { return m_process.hProcess; }
     HWND Dialog() const { return m_hDialog; }
     HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
@@ -71,6 +76,7 @@ private:
     void Start();
 
     CTempDir m_dir;
+    std::string m_strDir = m_dir.Dir();  // the program's
     PROCESS_INFORMATION m_process{};
     HWND m_hDialog = nullptr;
 };
@@ -78,6 +84,9 @@ private:
 // The program under test: NORVANE_EXE from the environment, or the
 // Norvane.exe beside the tests.
 std::string ProgramUnderTest();
+
+// True when the tests run under Wine rather than Windows.
+bool IsWine();
 
 // The number of lines of a text in an edit box.
 std::size_t LineCount(const std::string& text);

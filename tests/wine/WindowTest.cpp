@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
+#include <stdexcept>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -146,6 +148,35 @@ TEST(DataFile, IsWrittenBeforeTheWindowShowsAndWhenASearchFindsItGone)
     EXPECT_TRUE(ShowsResultsFor(program, "jacsx"));
     EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "a message box came up";
 }
+// Run from a folder deep enough that the data file's path passes 300
+// characters, named in Polish, Greek and Japanese letters: Windows' file
+// calls refuse such a path unless it comes in the long form.
+TEST(DataFile, IsFoundAndWrittenInAFolderPastThePathLimit)
+{
+    std::unique_ptr<CProgramWindow> pProgram;
+    try {
+        pProgram = std::make_unique<CProgramWindow>(std::vector<std::string>(
+            20, "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"));
+    } catch (const std::runtime_error& e) {
+        if (IsWine())
+            GTEST_SKIP() << "Wine starts no program from a path past 260 characters: " << e.what();
+        throw;
+    }
+    const CProgramWindow& program = *pProgram;
+    const std::string strPath = program.Dir() + "Norvane.txt";
+    ASSERT_GT(std::filesystem::u8path(strPath).wstring().size(), 300u);
+    EXPECT_EQ(ReadBytes(strPath), WithCrLf(DefaultJournalFile()));
+    program.Type("jacs");
+    EXPECT_TRUE(ShowsResultsFor(program, "jacs"));
+    ASSERT_TRUE(std::filesystem::remove(PathOf(strPath)));
+    program.Type("x");
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(PathOf(strPath)); }, 5000));
+    EXPECT_EQ(ReadBytes(strPath), WithCrLf(DefaultJournalFile()));
+    program.Type("y");
+    EXPECT_TRUE(ShowsResultsFor(program, "jacsxy"));
+    EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "a message box came up";
+}
+
 // Minimising is the system's own; the About box is modal over the window,
 // and its OK gives the window back; closing ends the program.
 TEST(SystemCommands, MinimiseRestoreTheModalAboutBoxAndCloseWork)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// The form of a full path that Windows' wide file calls take at any length,
+// past the 260 characters of MAX_PATH: "C:\dir" as "\\?\C:\dir",
+// "\\server\share\dir" as "\\?\UNC\server\share\dir". A path already in
+// that form, a device path ("\\.\"), and any path that is not full, are
+// given back as they are. The form is taken literally: no "." or ".." is
+// resolved and no '/' is a separator, so the path must be full already.
+template <class TChar>
+std::basic_string<TChar> LongPathForm(const std::basic_string<TChar>& path)
+{
+    const auto Is = [&](std::size_t i, char ch) { return i < path.size() && path[i] == static_cast<TChar>(ch); };
+    const auto IsLetter = [&](std::size_t i) {
+        return i < path.size() && ((path[i] >= 'A' && path[i] <= 'Z') || (path[i] >= 'a' && path[i] <= 'z'));
+    };
+    const std::basic_string<TChar> prefix = {'\\', '\\', '?', '\\'};
+    if (Is(0, '\\') && Is(1, '\\')) {
+        if ((Is(2, '?') || Is(2, '.')) && Is(3, '\\'))
+            return path;
+        return prefix + std::basic_string<TChar>{'U', 'N', 'C'} + path.substr(1);
+    }
+    if (IsLetter(0) && Is(1, ':') && Is(2, '\\'))
+        return prefix + path;
+    return path;
+}
