@@ -12,4 +12,4 @@ changed=$(cd "$clone/src" && git ls-files -z | xargs -0 -n 200 sh -c 'for f; do 
 cmake -S "$clone/src" -B "$clone/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$clone/build" >/dev/null
 (cd "$clone/build" && ctest --output-on-failure >"$clone/ctest.log" 2>&1) || { cat "$clone/ctest.log"; exit 1; }
-echo "core.autocrlf=true clone: the committed bytes, built, $(grep -o '[0-9]* tests passed.*' "$clone/ctest.log" || tail -n 3 "$clone/ctest.log")"
+echo "core.autocrlf=true clone: the committed bytes, built, $(grep -o '[0-9]*% tests passed.*' "$clone/ctest.log" || tail -n 3 "$clone/ctest.log")"

@@ -33,6 +33,14 @@
 
 namespace {
 
+#if defined(_WIN32)
+constexpr unsigned kActiveCodePage = CP_ACP;
+constexpr unsigned kUtf8 = CP_UTF8;
+#else
+constexpr unsigned kActiveCodePage = 0;  // bytes, whatever they are
+constexpr unsigned kUtf8 = 0;
+#endif
+
 // A path argument as the file layer takes it: on Windows from the wide
 // command line, as the 8-bit one has lost every letter outside the ANSI
 // code page.
@@ -76,9 +84,29 @@ bool Search(const CString& strDir, const CString& strQuery, const CLeadBytes& le
     return bShown;
 }
 
-bool Print(const CString& strText)
+// Text for a Windows console goes in as UTF-16, which it shows whatever its
+// own code page; bytes for a file or a pipe go as they are. Results are in
+// the search's code page, messages in UTF-8.
+bool Write(std::FILE* stream, const CString& strText, unsigned nCodePage)
 {
-    return std::fwrite(strText.GetString(), 1, strText.GetLength(), stdout) == strText.GetLength();
+#if defined(_WIN32)
+    const HANDLE hStream = ::GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD dwMode = 0;
+    if (::GetConsoleMode(hStream, &dwMode)) {
+        const int nBytes = static_cast<int>(strText.GetLength());
+        std::wstring text = nCodePage == CP_UTF8 ? WideFromUtf8(strText) : std::wstring();
+        if (nCodePage != CP_UTF8 && nBytes > 0) {
+            text.resize(static_cast<std::size_t>(::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, nullptr, 0)));
+            ::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, text.data(), static_cast<int>(text.size()));
+        }
+        DWORD nWritten = 0;
+        return std::fflush(stream) == 0 &&
+               ::WriteConsoleW(hStream, text.data(), static_cast<DWORD>(text.size()), &nWritten, nullptr) != FALSE;
+    }
+#else
+    (void)nCodePage;
+#endif
+    return std::fwrite(strText.GetString(), 1, strText.GetLength(), stream) == strText.GetLength();
 }
 
 }  // namespace
@@ -86,15 +114,18 @@ bool Print(const CString& strText)
 int main(int argc, char** argv)
 {
     CLeadBytes leadBytes = ActiveCodePageLeadBytes();
+    unsigned nCodePage = kActiveCodePage;
     int nFirst = 1;  // the first argument after the options
     if (argc > 2 && std::string(argv[1]) == "--code-page") {
-        leadBytes = LeadBytesOfCodePage(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
+        nCodePage = static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10));
+        leadBytes = LeadBytesOfCodePage(nCodePage);
         nFirst = 3;
     }
+    const auto Print = [&](const CString& strText) { return Write(stdout, strText, nCodePage); };
     const bool bQueryFile = argc - nFirst == 3 && std::string(argv[nFirst]) == "--queries";
     if (argc - nFirst != 2 && !bQueryFile) {
-        std::fprintf(stderr, "usage: norvane-search [--code-page N] DIR QUERY\n"
-                             "       norvane-search [--code-page N] --queries FILE DIR\n");
+        Write(stderr, "usage: norvane-search [--code-page N] DIR QUERY\n"
+                      "       norvane-search [--code-page N] --queries FILE DIR\n", kUtf8);
         return 2;
     }
 #if defined(_WIN32)
@@ -117,10 +148,10 @@ int main(int argc, char** argv)
             }
         }
     } catch (const CFileException& e) {
-        std::fprintf(stderr, "norvane-search: %s\n", e.what());
+        Write(stderr, CString("norvane-search: ") + e.what() + "\n", kUtf8);
         return 1;
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "norvane-search: not enough memory for the results\n");
+        Write(stderr, "norvane-search: not enough memory for the results\n", kUtf8);
         return 1;
     }
     return bPrinted && std::fflush(stdout) == 0 ? 0 : 1;

@@ -2,7 +2,9 @@
 # The Windows driver under Wine prints the same bytes as the native one, for
 # fixed queries and every prefix of two to six characters of 300 entries
 # drawn from the default list, in one process each. A difference fails, and
-# both outputs stay in OUT for inspection.
+# both outputs stay in OUT for inspection. On a console (a terminal, here
+# through script) it shows every letter: of a Windows-1252 result and of a
+# folder named in Polish and Greek in its report.
 # Usage: driver-matches-native.sh WINE WINDOWS_DRIVER NATIVE_DRIVER DEFAULT_LIST OUT
 set -eu
 wine=$1 windows_driver=$2 native_driver=$3 list=$4 out=$5
@@ -21,6 +23,16 @@ PY
 "$native_driver" "$out/native" jacs >/dev/null
 "$wine" "$windows_driver" --queries "$(winepath_of "$out/queries")" "$(winepath_of "$out/win")" > "$out/queries.win" 2>&1 || echo "exit $?" >> "$out/queries.win"
 "$native_driver" --queries "$out/queries" "$out/native" > "$out/queries.native" 2>&1 || echo "exit $?" >> "$out/queries.native"
+folder="$out/console/\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1"
+folder=$(printf "$folder")
+mkdir -p "$folder"
+printf 'Zs\xe9chenyi J.\tZs\xe9chenyi Journal\r\n' > "$folder/Norvane.txt"
+on_console() { script -qec "$wine '$windows_driver' '$(winepath_of "$1")' $2" /dev/null 2>&1 | tr -d '\r'; }
+console=ok
+on_console "$folder" chenyi | grep -qF "$(printf 'Zs\xc3\xa9chenyi Journal')" ||
+  { echo "FAIL: a Windows-1252 result on a console is not shown in its letters"; console=; }
+on_console "$folder/none" jacs | grep -qF "${folder##*/}" ||
+  { echo "FAIL: a report on a console does not show the folder's name in its letters"; console=; }
 if cmp -s "$out/win/Norvane.txt" "$out/native/Norvane.txt" && cmp -s "$out/queries.win" "$out/queries.native"; then
   echo "driver under Wine: the same data file and the same bytes for $(wc -l < "$out/queries") queries"
   rm -rf "$out"
@@ -28,3 +40,4 @@ else
   echo "FAIL: the Windows and the native driver differ; their data files and outputs are kept in $out"
   exit 1
 fi
+[ -n "$console" ]
