@@ -2,6 +2,7 @@
 
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/LongPath.h"
+#include "framework/portable/Wtf8.h"
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
 
@@ -34,7 +35,7 @@ std::set<std::string> NamesIn(const fs::path& dir)
     do {
         const std::wstring name = data.cFileName;
         if (name != L"." && name != L"..")
-            names.insert(fs::path(name).u8string());
+            names.insert(Wtf8FromUtf16(reinterpret_cast<const char16_t*>(name.data()), name.size()).GetString());
     } while (::FindNextFileW(hFind, &data));
     ::FindClose(hFind);
 #else
@@ -49,24 +50,31 @@ void RemoveTree(const fs::path& path)
     std::error_code error;
     if (fs::is_directory(fs::symlink_status(path, error))) {  // never into a link
         for (const std::string& name : NamesIn(path))
-            RemoveTree(path / fs::u8path(name));
+            RemoveTree(path / ShellPathOf(name));
     }
     fs::remove(path, error);
 }
 
 }  // namespace
 
+fs::path ShellPathOf(const std::string& strUtf8)
+{
+#if defined(_WIN32)
+    const std::u16string wide = Utf16FromWtf8(CString(strUtf8.data(), strUtf8.size()));
+    // No '/', no "..", no separator at the end, as the long form needs.
+    fs::path path = fs::path(std::wstring(wide.begin(), wide.end())).lexically_normal();
+    if (!path.has_filename() && path.has_relative_path())
+        path = path.parent_path();
+    return path;
+#else
+    return fs::u8path(strUtf8);
+#endif
+}
+
 fs::path PathOf(const std::string& strUtf8)
 {
 #if defined(_WIN32)
-    const fs::path path = fs::u8path(strUtf8);
-    if (path.wstring().rfind(L"\\\\?\\", 0) == 0)
-        return path;
-    // The long form is taken literally: no '/', no "..", no separator at the end.
-    fs::path normal = path.lexically_normal();
-    if (!normal.has_filename() && normal.has_relative_path())
-        normal = normal.parent_path();
-    return fs::path(LongPathForm(normal.wstring()));
+    return fs::path(LongPathForm(ShellPathOf(strUtf8).wstring()));
 #else
     return fs::u8path(strUtf8);
 #endif

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
-// Paths in the tests are UTF-8, as the file layer takes them (FileSystem.h);
-// on Windows a full one is taken in the long form, as the program takes it.
+// Paths in the tests are UTF-8, as the file layer takes them (FileSystem.h),
+// on Windows in WTF-8, which also carries a lone surrogate (Wtf8.h). There a
+// full one is taken in the long form, as the program takes it.
 std::filesystem::path PathOf(const std::string& strUtf8);
+// The same path as a user's shell has it: not in the long form.
+std::filesystem::path ShellPathOf(const std::string& strUtf8);
 
 // A fresh folder under the system's temporary folder, removed with all it
 // holds when the object goes. Its name has Polish, Greek and Japanese

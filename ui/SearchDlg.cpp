@@ -27,6 +27,7 @@ bool IsCtrlDown()
 const MessageMapEntry CSearchDlg::s_messageEntries[] = {
     {WM_SYSCOMMAND, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnSysCommand>},
     {WM_PAINT, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnPaint>},
+    {WM_DESTROY, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnDestroy>},
     {WM_QUERYDRAGICON, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnQueryDragIcon>},
     {WM_COMMAND, EN_CHANGE, IDC_QUERY, &MemberHandler<CSearchDlg, &CSearchDlg::OnChangeQuery>},
     {WM_COMMAND, EN_ERRSPACE, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsOutOfMemory>},
@@ -51,6 +52,9 @@ BOOL CSearchDlg::OnInitDialog()
     CDialog::OnInitDialog();
     AddAboutEntry();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    // The boxes have no labels: a screen reader says these instead.
+    m_queryName.Set(m_editQuery.m_hWnd, L"Journal abbreviation or title");
+    m_resultsName.Set(m_editResults.m_hWnd, L"Matching journals");
     m_strDir = ProgramDirectory();
     if (!DataFileExists(m_strDir))
         ResetDataFile(m_strDir);
@@ -92,6 +96,13 @@ HandlerResult CSearchDlg::OnPaint()
     const int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
     dc.DrawIcon(x, y, m_hIcon);
     return Handled();
+}
+
+HandlerResult CSearchDlg::OnDestroy()
+{
+    m_queryName.Clear();
+    m_resultsName.Clear();
+    return kLeftToDefault;
 }
 
 HCURSOR CSearchDlg::OnQueryDragIcon()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/portable/String.h"
+#include "framework/window/AccessibleName.h"
 #include "framework/window/Dialog.h"
 #include "framework/window/Edit.h"
 #include "framework/window/EditFill.h"
@@ -23,6 +24,7 @@ protected:
 private:
     HandlerResult OnSysCommand(UINT nID, LPARAM lParam);
     HandlerResult OnPaint();
+    HandlerResult OnDestroy();
     HCURSOR OnQueryDragIcon();
     void OnChangeQuery();
     void OnResultsOutOfMemory();
@@ -43,4 +45,6 @@ private:
     CReturnToggle m_returnToggle;
     CString m_strDir;
     CEditFill m_fill{m_editResults};  // a large result still being shown
+    CAccessibleName m_queryName;
+    CAccessibleName m_resultsName;
 };

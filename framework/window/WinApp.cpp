@@ -1,5 +1,6 @@
 #include "framework/window/WinApp.h"
 
+#include "framework/window/AccessibleName.h"
 #include "framework/window/ErrorReport.h"
 
 namespace {
@@ -31,6 +32,7 @@ HINSTANCE AfxGetResourceHandle()
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     g_pApp->m_hInstance = hInstance;
+    const CComApartment com;
     // The modal dialog inside InitInstance is the program's whole life;
     // there is no message pump after it, whatever it returns. Its loop
     // reports what its handlers let go; this is the last guard.

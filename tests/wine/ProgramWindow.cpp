@@ -25,7 +25,8 @@ CProgramWindow::CProgramWindow(const std::vector<std::string>& subfolders)
 {
     for (const std::string& name : subfolders) {
         m_strDir += name + kPathSeparator;
-        std::filesystem::create_directory(PathOf(m_strDir));
+        if (!::CreateDirectoryW(PathOf(m_strDir).c_str(), nullptr))
+            throw std::runtime_error("cannot make " + m_strDir + ": system error " + std::to_string(::GetLastError()));
     }
     Start();
 }
@@ -35,12 +36,12 @@ void CProgramWindow::Start()
     WriteBytes(m_strDir + "Norvane.exe", ReadBytes(ProgramUnderTest()));
     // As a user's shell starts it; where the path is too long for that, in
     // the long form.
-    const std::wstring exe = std::filesystem::u8path(m_strDir + "Norvane.exe").wstring();
+    const std::wstring exe = ShellPathOf(m_strDir + "Norvane.exe").wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::vector<wchar_t> commandLine(exe.begin(), exe.end());
     commandLine.push_back(L'\0');
-    const std::wstring workingDir = std::filesystem::u8path(m_strDir).wstring();
+    const std::wstring workingDir = ShellPathOf(m_strDir).wstring();
     const wchar_t* pszWorkingDir = exe.size() < MAX_PATH ? workingDir.c_str() : nullptr;
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, pszWorkingDir,
                           &startup, &m_process) &&

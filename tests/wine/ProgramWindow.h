@@ -24,7 +24,8 @@ public:
     CProgramWindow() { Start(); }
     explicit CProgramWindow(const std::string& dataFile);
     // In the folders of these names, one in the other, with no data file.
-    // Throws std::runtime_error where the system cannot start it there.
+    // Throws std::runtime_error where the system cannot make the folders or
+    // start the program there.
     explicit CProgramWindow(const std::vector<std::string>& subfolders);
     CProgramWindow(const CProgramWindow&) = delete;
     CProgramWindow& operator=(const CProgramWindow&) = delete;

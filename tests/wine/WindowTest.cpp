@@ -2,7 +2,13 @@
 // on Windows from the test zip. Every program runs in a folder named with
 // letters outside the ANSI code page.
 
+#include "framework/portable/Wtf8.h"
 #include "tests/wine/ProgramWindow.h"
+
+#include <initguid.h>  // defines the annotation's GUIDs here
+
+#include <objbase.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +54,56 @@ void PressWithSystemInput(HWND hWindow, std::initializer_list<WORD> keys)
     for (INPUT& key : input)
         key.type = INPUT_KEYBOARD;
     ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof input[0]);
+}
+
+// COM for the test's thread while the object lives.
+class CComUser {
+public:
+    CComUser() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    CComUser(const CComUser&) = delete;
+    CComUser& operator=(const CComUser&) = delete;
+    ~CComUser() { ::CoUninitialize(); }
+};
+
+std::string AccessibleNameOf(HWND hWnd);
+
+// Whether a name given by dynamic annotation is what a screen reader then
+// hears, tried on an edit box of the test's own.
+bool AnnotationServiceWorks()
+{
+    const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    IAccPropServices* pServices = nullptr;
+    bool bWorks = false;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                     reinterpret_cast<void**>(&pServices)))) {
+        bWorks = SUCCEEDED(pServices->SetHwndPropStr(hEdit, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, L"probe")) &&
+                 AccessibleNameOf(hEdit) == "probe";
+        MSAAPROPID name = PROPID_ACC_NAME;
+        pServices->ClearHwndProps(hEdit, OBJID_CLIENT, CHILDID_SELF, &name, 1);
+        pServices->Release();
+    }
+    ::DestroyWindow(hEdit);
+    return bWorks;
+}
+
+// A window's name as Active Accessibility gives it, in UTF-8.
+std::string AccessibleNameOf(HWND hWnd)
+{
+    IAccessible* pAccessible = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&pAccessible))))
+        return "(no accessible object)";
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT hr = pAccessible->get_accName(self, &name);
+    pAccessible->Release();
+    if (FAILED(hr) || name == nullptr)
+        return "(no name)";
+    const std::string utf8 = std::filesystem::path(std::wstring(name, ::SysStringLen(name))).u8string();
+    ::SysFreeString(name);
+    return utf8;
 }
 
 // "START-END" of a box's selection.
@@ -164,7 +220,7 @@ TEST(DataFile, IsFoundAndWrittenInAFolderPastThePathLimit)
     }
     const CProgramWindow& program = *pProgram;
     const std::string strPath = program.Dir() + "Norvane.txt";
-    ASSERT_GT(std::filesystem::u8path(strPath).wstring().size(), 300u);
+    ASSERT_GT(ShellPathOf(strPath).wstring().size(), 300u);
     EXPECT_EQ(ReadBytes(strPath), WithCrLf(DefaultJournalFile()));
     program.Type("jacs");
     EXPECT_TRUE(ShowsResultsFor(program, "jacs"));
@@ -174,6 +230,78 @@ TEST(DataFile, IsFoundAndWrittenInAFolderPastThePathLimit)
     EXPECT_EQ(ReadBytes(strPath), WithCrLf(DefaultJournalFile()));
     program.Type("y");
     EXPECT_TRUE(ShowsResultsFor(program, "jacsxy"));
+    EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "a message box came up";
+}
+
+// What a screen reader hears for each box: the names the dialog gives the
+// boxes it shows no labels for, read as a screen reader reads them, from
+// another process.
+TEST(ScreenReader, HearsANameForEachBox)
+{
+    const CComUser com;
+    if (!AnnotationServiceWorks())
+        GTEST_SKIP() << "this system does not give screen readers the names of dynamic annotation "
+                        "(IAccPropServices), as Wine does not; on Windows this test runs";
+    CProgramWindow program;
+    EXPECT_EQ(AccessibleNameOf(program.Query()), "Journal abbreviation or title");
+    EXPECT_EQ(AccessibleNameOf(program.Results()), "Matching journals");
+}
+
+// Laid out from its dialog units at whatever DPI the system has (under Wine
+// the test run sets 96 and 144; on Windows, the display's): each box keeps
+// its place and size in the dialog as the template gives them, to a pixel
+// of rounding, and holds a line of its text.
+TEST(Layout, BoxesFollowTheirDialogUnitsAndHoldALineOfText)
+{
+    CProgramWindow program;
+    program.Type("jacs");  // two lines, to measure one
+    ASSERT_TRUE(ShowsResultsFor(program, "jacs"));
+    RECT dialog;
+    ::GetClientRect(program.Dialog(), &dialog);
+    const double dPixelsPerUnitAcross = dialog.right / 295.0;  // the template's client size
+    const double dPixelsPerUnitDown = dialog.bottom / 136.0;
+    const LRESULT nSecondLine = CProgramWindow::SendWithTimeout(program.Results(), EM_LINEINDEX, 1);
+    const int nLineHeight = HIWORD(CProgramWindow::SendWithTimeout(program.Results(), EM_POSFROMCHAR, nSecondLine)) -
+                            HIWORD(CProgramWindow::SendWithTimeout(program.Results(), EM_POSFROMCHAR, 0));
+    const struct {
+        HWND hBox;
+        RECT units;  // left, top, width, height in the template
+    } boxes[] = {{program.Query(), {7, 7, 281, 13}}, {program.Results(), {7, 26, 281, 103}}};
+    for (const auto& box : boxes) {
+        RECT rect;
+        ::GetWindowRect(box.hBox, &rect);
+        ::MapWindowPoints(nullptr, program.Dialog(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_NEAR(rect.left, box.units.left * dPixelsPerUnitAcross, 2);
+        EXPECT_NEAR(rect.top, box.units.top * dPixelsPerUnitDown, 2);
+        EXPECT_NEAR(rect.right - rect.left, box.units.right * dPixelsPerUnitAcross, 2);
+        EXPECT_NEAR(rect.bottom - rect.top, box.units.bottom * dPixelsPerUnitDown, 2);
+        RECT client;
+        ::GetClientRect(box.hBox, &client);
+        EXPECT_GT(nLineHeight, 0);
+        EXPECT_LE(HIWORD(CProgramWindow::SendWithTimeout(box.hBox, EM_POSFROMCHAR, 0)) + nLineHeight, client.bottom)
+            << "a line of text is cut off";
+    }
+}
+
+// A folder name that Windows takes and UTF-16 cannot pair (a lone
+// surrogate: NTFS allows one) names that folder, and no other, all the way
+// through the program.
+TEST(DataFile, IsFoundInAFolderWhoseNameHoldsALoneSurrogate)
+{
+    const std::u16string name = u"lone " + std::u16string(1, char16_t(0xD800)) + u" surrogate";
+    std::unique_ptr<CProgramWindow> pProgram;
+    try {
+        pProgram = std::make_unique<CProgramWindow>(
+            std::vector<std::string>{Wtf8FromUtf16(name.data(), name.size()).GetString()});
+    } catch (const std::runtime_error& e) {
+        if (IsWine())
+            GTEST_SKIP() << "Wine makes no folder whose name holds a lone surrogate: " << e.what();
+        throw;
+    }
+    const CProgramWindow& program = *pProgram;
+    EXPECT_EQ(ReadBytes(program.Dir() + "Norvane.txt"), WithCrLf(DefaultJournalFile()));
+    program.Type("jacs");
+    EXPECT_TRUE(ShowsResultsFor(program, "jacs"));
     EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "a message box came up";
 }
 

@@ -81,3 +81,6 @@ echo "boxes (dpi width height clipped): $(paste -d ' ' "$work/96-$arch.layout" "
 paste "$work/96-$arch.layout" "$work/144.layout" |
   awk '!($1 == 96 && $5 == 144 && !$4 && !$8 && $6 > 1.4 * $2 && $6 < 1.6 * $2 && $7 > 1.4 * $3 && $7 < 1.6 * $3) { exit 1 }' ||
   { echo "FAIL: the boxes do not scale from 96 to 144 DPI, or their text is clipped"; exit 1; }
+# The window test of the layout, which runs at the display's DPI on Windows.
+(cd "$builds/$arch" && NORVANE_EXE=$builds/$arch/Norvane.exe NORVANE_SOURCE_DIR="Z:$(printf '%s' "$source_dir" | tr / '\\')" \
+  "$wine" tests/wine/norvane_window_tests.exe --gtest_filter='Layout.*' --gtest_brief=1)
