@@ -3,6 +3,7 @@
 // letters outside the ANSI code page.
 
 #include "framework/portable/Wtf8.h"
+#include "store/DataFile.h"
 #include "tests/wine/ProgramWindow.h"
 
 #include <initguid.h>  // defines the annotation's GUIDs here
@@ -303,6 +304,32 @@ TEST(DataFile, IsFoundInAFolderWhoseNameHoldsALoneSurrogate)
     program.Type("jacs");
     EXPECT_TRUE(ShowsResultsFor(program, "jacs"));
     EXPECT_EQ(program.FindOwnWindow("Norvane"), nullptr) << "a message box came up";
+}
+
+// A fault the program cannot recover from, in a turn of its loop, is
+// reported once; the program then closes with a status that says it failed.
+TEST(LastGuard, ReportsAFaultOnceAndExitsWithAFailure)
+{
+    const std::wstring exe = ShellPathOf(std::string(ProgramDirectory().GetString()) + "norvane_fault.exe").wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::vector<wchar_t> commandLine(exe.begin(), exe.end());
+    commandLine.push_back(L'\0');
+    ASSERT_TRUE(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    HWND hReport = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (hReport = ::FindWindowA(nullptr, "Norvane")) != nullptr; }, 20000));
+    EXPECT_NE(ReportText(hReport).find("a fault the test made"), std::string::npos) << ReportText(hReport);
+    ::PostMessageA(hReport, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(::WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0) << "the program did not close";
+    DWORD dwStatus = 0;
+    ::GetExitCodeProcess(process.hProcess, &dwStatus);
+    EXPECT_NE(dwStatus, 0u);
+    EXPECT_NE(dwStatus, STILL_ACTIVE);
+    ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
 }
 
 // Minimising is the system's own; the About box is modal over the window,
