@@ -3,6 +3,7 @@
 #include "framework/portable/WordBreak.h"
 #include "framework/window/PaintDC.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -33,22 +34,32 @@ bool CEdit::SetWindowText(const CString& strText) const
     return bSet;
 }
 
-bool CEdit::ReplaceBuffer(std::size_t nChars) const
+bool CEdit::SetTextInNewBuffer(const CString& strText, std::size_t nChars) const
 {
     // The box keeps its text as UTF-16 (common controls 6), in memory from
-    // LocalAlloc that it may grow; the old buffer is ours to free.
-    const HLOCAL hBuffer = ::LocalAlloc(LMEM_MOVEABLE, (nChars + 1) * sizeof(wchar_t));
+    // LocalAlloc that it may grow; the old buffer is ours to free. Its own
+    // conversion of 8-bit text is from the ANSI code page.
+    const int nBytes = static_cast<int>(strText.GetLength());
+    const int nWide = nBytes > 0 ? ::MultiByteToWideChar(CP_ACP, 0, strText.GetString(), nBytes, nullptr, 0) : 0;
+    const std::size_t nRoom = std::max<std::size_t>(nChars, static_cast<std::size_t>(nWide));
+    const HLOCAL hBuffer = ::LocalAlloc(LMEM_MOVEABLE, (nRoom + 1) * sizeof(wchar_t));
     if (hBuffer == nullptr)
         return false;
-    *static_cast<wchar_t*>(::LocalLock(hBuffer)) = L'\0';
+    wchar_t* const pwchText = static_cast<wchar_t*>(::LocalLock(hBuffer));
+    ::MultiByteToWideChar(CP_ACP, 0, strText.GetString(), nBytes, pwchText, nWide);
+    pwchText[nWide] = L'\0';
     ::LocalUnlock(hBuffer);
+    SetRedraw(false);
     const HLOCAL hOld = reinterpret_cast<HLOCAL>(::SendMessageA(m_hWnd, EM_GETHANDLE, 0, 0));
     ::SendMessageA(m_hWnd, EM_SETHANDLE, reinterpret_cast<WPARAM>(hBuffer), 0);
     ::LocalFree(hOld);
-    // Wine lays out a buffer handed over only once its text changes: until
-    // then the box counts the old text's lines.
-    ::SetWindowTextA(m_hWnd, " ");
-    ::SetWindowTextA(m_hWnd, "");
+    if (nWide == 0) {
+        // Wine lays out a buffer handed over only as far as its text goes:
+        // an empty one would keep the old text's lines.
+        ::SetWindowTextA(m_hWnd, " ");
+        ::SetWindowTextA(m_hWnd, "");
+    }
+    SetRedraw(true);
     return true;
 }
 

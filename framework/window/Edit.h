@@ -14,12 +14,12 @@ public:
     // A text set whole, laid out before it is drawn once; the view and the
     // caret go to the top. False when the box had no room for it.
     bool SetWindowText(const CString& strText) const;
-    // Empties a multi-line box by handing it a new buffer with room for
-    // nChars characters: the old one is freed at once, where deleting its
-    // text would copy it first, and a text that then grows to that size in
-    // the box is never moved and copied as it grows. False, and nothing
-    // changed, when there is no memory for it.
-    bool ReplaceBuffer(std::size_t nChars) const;
+    // Sets the text of a multi-line box as SetWindowText does, by handing it
+    // a new buffer with the text and room for nChars characters in all: the
+    // old buffer is freed at once, where replacing its text would copy it
+    // first, and text added later up to that size is never moved and copied
+    // as the box grows. False, and nothing changed, without the memory.
+    bool SetTextInNewBuffer(const CString& strText, std::size_t nChars) const;
     // Adds text at the end of a multi-line box, laid out the same way; the
     // view, the caret, the selection and its direction stay where they are.
     // A box without room for it tells its parent (EN_ERRSPACE, EN_MAXTEXT).

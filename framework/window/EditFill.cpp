@@ -10,13 +10,8 @@ void CEditFill::Start(CString strText)
 {
     m_boxFull = BoxFull::No;
     const CFillPart first = m_schedule.Start(std::move(strText), MillisecondClock());
-    if (m_schedule.IsFilling()) {
-        // Room for the whole text at once: a box that grows with each part
-        // moves and copies all it holds each time. A byte is at most one
-        // UTF-16 unit.
+    if (m_schedule.IsFilling())
         m_edit.SetLimitText(0);
-        m_edit.ReplaceBuffer(m_schedule.Length());
-    }
     Show(first);
 }
 
@@ -34,8 +29,10 @@ void CEditFill::Empty()
 {
     m_schedule.Stop();
     // A box holding much would copy it all to delete it.
-    if (m_edit.GetWindowTextLength() > 0 && !m_edit.ReplaceBuffer(0))
+    const bool bEmptied = m_nBoxBytes > CFillSchedule::kFirstBytes && m_edit.SetTextInNewBuffer("", 0);
+    if (!bEmptied && m_nBoxBytes > 0)
         m_edit.SetWindowText("");
+    m_nBoxBytes = 0;
 }
 
 void CEditFill::Show(const CFillPart& part)
@@ -43,10 +40,17 @@ void CEditFill::Show(const CFillPart& part)
     const CString strPart(m_schedule.PartText(part), part.nTo - part.nFrom);
     const std::uint32_t nStart = MillisecondClock();
     bool bShown = true;
-    if (part.IsFirst())
+    if (part.IsFirst() && m_schedule.IsFilling()) {
+        // Room for the whole text at once: a box that grows with each part
+        // moves and copies all it holds each time. A byte is at most one
+        // UTF-16 unit.
+        bShown = m_edit.SetTextInNewBuffer(strPart, m_schedule.Length());
+    } else if (part.IsFirst()) {
         bShown = m_edit.SetWindowText(strPart);
-    else
+    } else {
         m_edit.AppendText(strPart);
+    }
+    m_nBoxBytes = part.nTo;  // or some of it
     if (!bShown || m_boxFull != BoxFull::No) {
         const BoxFull boxFull = m_boxFull;
         Empty();
