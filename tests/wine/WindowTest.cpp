@@ -116,12 +116,8 @@ TEST(Keys, ReturnAndCtrlBackspaceWorkOnTheQuery)
     program.Type("j am chem");
     EXPECT_TRUE(ShowsResultsFor(program, "j am chem"));
     program.PressKey(program.Results(), VK_RETURN);
-    DWORD dwStart = 1;
-    DWORD dwEnd = 0;
-    EXPECT_TRUE(WaitFor([&] {
-        ::SendMessageA(program.Query(), EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
-        return program.Focus() == program.Query() && dwStart == 0 && dwEnd == 9;
-    }, 2000)) << "selection " << dwStart << "-" << dwEnd;
+    EXPECT_TRUE(WaitFor([&] { return program.Focus() == program.Query() && Selection(program.Query()) == "0-9"; }, 2000))
+        << "selection " << Selection(program.Query());
     CProgramWindow::SendWithTimeout(program.Query(), EM_SETSEL, 9, 9);
     PressWithSystemInput(program.Dialog(), {VK_CONTROL, VK_BACK});
     EXPECT_TRUE(WaitFor([&] { return program.QueryText() == "j am "; }, 2000)) << program.QueryText();
@@ -371,10 +367,7 @@ TEST_F(LargeResults, FillTheBoxWhileTheWindowAnswersAndEndAtTheTop)
     }
     EXPECT_LT(dwLongestMs, 1000u) << "the window did not answer for " << dwLongestMs << " ms";
     EXPECT_TRUE(program.ResultsText() == ResultsFor(s_list, "ab")) << "other text than the core's";
-    DWORD dwStart = 1;
-    DWORD dwEnd = 1;
-    ::SendMessageA(program.Results(), EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
-    EXPECT_EQ(dwStart + dwEnd, 0u) << "the caret is not at the start";
+    EXPECT_EQ(Selection(program.Results()), "0-0") << "the caret is not at the start";
     EXPECT_EQ(::SendMessageA(program.Results(), EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the view is not at the top";
 }
 
