@@ -94,6 +94,7 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
     } cases[] = {
         {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
         {"z:\\", "\\\\?\\z:\\"},
+        {"A:\\", "\\\\?\\A:\\"},
         {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
         {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
         {"\\\\?\\UNC\\server\\share", "\\\\?\\UNC\\server\\share"},
@@ -101,6 +102,7 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
         {"C:Norvane.txt", "C:Norvane.txt"},  // relative to the drive's own folder
         {"\\Norvane.txt", "\\Norvane.txt"},   // relative to the current drive
         {"dir\\Norvane.txt", "dir\\Norvane.txt"},
+        {"d\\\\ir", "d\\\\ir"},
         {"1:\\x", "1:\\x"},
         {"", ""},
     };
@@ -118,10 +120,12 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
     } cases[] = {
         {u"Norvane", "Norvane"},
         {u"\u0141ukasz \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C", "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC"},
-        {u"\U0001F600 \u007F\u0080\u07FF\u0800\uFFFF", "\xF0\x9F\x98\x80 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
+        {u"\U0001F600 \u007F\u0080\u07FF\u0800\uFFFF\U00010000",
+         "\xF0\x9F\x98\x80 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80"},
         {std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr},      // a lone high surrogate
         {std::u16string(u"a") + char16_t(0xDC00), nullptr},              // a lone low one at the end
         {std::u16string(1, char16_t(0xDC00)) + char16_t(0xD800), nullptr},  // a pair the wrong way round
+        {std::u16string(2, char16_t(0xDC00)), nullptr},                     // two low ones
         {std::u16string(1, char16_t(0xDBFF)) + char16_t(0xDFFF), "\xF4\x8F\xBF\xBF"},  // the last code point
     };
     for (const auto& c : cases) {

@@ -66,6 +66,7 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
         {"Zs\xE9" "chenyi", 9, 0},  // high bytes are letters
         {"x \x83\x5C\x83\x41", 6, 2, 932},  // a trail byte like a backslash is part of its character
         {"x \x83\x5C\x83\x41", 5, 2, 932},  // a caret between lead and trail byte
+        {"x \x83\x5C", 4, 2, 932},          // the last character, of two bytes
         {"\x83\x41 b", 4, 3, 932},
         {"x\t\r\ny", 4, 0},
     };
