@@ -95,6 +95,7 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
         {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
         {"z:\\", "\\\\?\\z:\\"},
         {"A:\\", "\\\\?\\A:\\"},
+        {"a:\\", "\\\\?\\a:\\"},
         {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
         {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
         {"\\\\?\\UNC\\server\\share", "\\\\?\\UNC\\server\\share"},

@@ -62,6 +62,7 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
         {"", 0, 0},
         {"a-b", 3, 2},
         {"vol 10", 6, 4},
+        {"vol 9", 5, 4},
         {"x\x80", 2, 0},
         {"Zs\xE9" "chenyi", 9, 0},  // high bytes are letters
         {"x \x83\x5C\x83\x41", 6, 2, 932},  // a trail byte like a backslash is part of its character
