@@ -120,7 +120,8 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
         const char* utf8;  // nullptr: no UTF-8 form
     } cases[] = {
         {u"Norvane", "Norvane"},
-        {u"\u0141ukasz \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C", "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC"},
+        {u"\u0141ukasz \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C",
+         "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC"},
         {u"\U0001F600 \u007F\u0080\u07FF\u0800\uFFFF\U00010000",
          "\xF0\x9F\x98\x80 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80"},
         {std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr},      // a lone high surrogate

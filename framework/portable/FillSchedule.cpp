@@ -41,7 +41,8 @@ void CFillSchedule::Shown(std::uint32_t nMs)
     // part of the time is fixed; at most twice as large a step at a time,
     // as the box may slow down with what it holds.
     const std::size_t nLast = m_nShown - m_nLastFrom;
-    const std::size_t nFits = static_cast<std::size_t>(static_cast<double>(nLast) * kTurnMs / std::max<std::uint32_t>(nMs, 1));
+    const double dFits = static_cast<double>(nLast) * kTurnMs / std::max<std::uint32_t>(nMs, 1);
+    const std::size_t nFits = static_cast<std::size_t>(dFits);
     m_nStepBytes = std::max(kLeastStepBytes, std::min(nFits, 2 * nLast));
 }
 
@@ -69,7 +70,8 @@ CFillPart CFillSchedule::PartFrom(std::size_t nFrom, std::size_t nSize)
     if (m_nLength - nFrom > nSize) {
         const char* const pchHeld = m_strText.GetString();
         const char* const pchHeldEnd = pchHeld + m_strText.GetLength();
-        nTo = m_nDropped + static_cast<std::size_t>(NextLineStart(pchHeld + (nFrom - m_nDropped) + nSize, pchHeldEnd) - pchHeld);
+        const char* const pchTo = NextLineStart(pchHeld + (nFrom - m_nDropped) + nSize, pchHeldEnd);
+        nTo = m_nDropped + static_cast<std::size_t>(pchTo - pchHeld);
     }
     m_nLastFrom = nFrom;
     m_nShown = nTo;

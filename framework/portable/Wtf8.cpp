@@ -31,7 +31,10 @@ char32_t DecodeAt(const unsigned char* pch, std::size_t nLeft, std::size_t& n)
         n = 1;
         return ch;
     }
-    const std::size_t nTrail = ch >= 0xC2 && ch <= 0xDF ? 1 : ch >= 0xE0 && ch <= 0xEF ? 2 : ch >= 0xF0 && ch <= 0xF4 ? 3 : 0;
+    const std::size_t nTrail = ch >= 0xC2 && ch <= 0xDF   ? 1
+                               : ch >= 0xE0 && ch <= 0xEF ? 2
+                               : ch >= 0xF0 && ch <= 0xF4 ? 3
+                                                          : 0;
     if (nTrail == 0 || nTrail >= nLeft)
         return 0;
     char32_t code = ch & (0x3F >> nTrail);

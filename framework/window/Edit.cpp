@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -110,8 +111,10 @@ DWORD CEdit::CaretEndOfSelection(DWORD nStart, DWORD nEnd) const
     POINT caret;
     if (nStart == nEnd || ::GetFocus() != m_hWnd || !::GetCaretPos(&caret))
         return nEnd;
+    // A pixel either way: the two ends are a character apart at least.
     const LRESULT nStartPoint = ::SendMessageA(m_hWnd, EM_POSFROMCHAR, nStart, 0);
-    const bool bAtStart = PointX(nStartPoint) == caret.x && static_cast<short>(HIWORD(nStartPoint)) == caret.y;
+    const bool bAtStart =
+        std::abs(PointX(nStartPoint) - caret.x) <= 1 && static_cast<short>(HIWORD(nStartPoint)) == caret.y;
     return bAtStart ? nStart : nEnd;
 }
 

@@ -50,7 +50,7 @@ void CEditFill::Show(const CFillPart& part)
     } else {
         m_edit.AppendText(strPart);
     }
-    m_nBoxBytes = part.nTo;  // or some of it
+    m_nBoxBytes = part.nTo;  // at most: a part the box refused may be in it in part
     if (!bShown || m_boxFull != BoxFull::No) {
         const BoxFull boxFull = m_boxFull;
         Empty();
