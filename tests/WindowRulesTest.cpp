@@ -98,15 +98,16 @@ TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenWholeLinesATurn)
     const std::string text = LinesOf100Bytes(600000);
     const std::uint32_t nStart = 0xFFFFFFC0;  // the clock wraps during the fill
     CFillSchedule schedule;
-    std::vector<std::size_t> ends = {schedule.Start(CString(text.data(), text.size()), nStart).nTo};
-    schedule.Shown(5);  // the first part's time sizes nothing
+    const CFillPart first = schedule.Start(CString(text.data(), text.size()), nStart);
+    std::vector<std::size_t> ends = {first.nTo};
+    schedule.PartShown(first, 5);  // the first part's time sizes nothing
     EXPECT_EQ(schedule.MsUntilDue(nStart + 40), 60u);
     EXPECT_TRUE(schedule.Next(nStart + 99).IsEmpty()) << "the first part did not stand alone";
     for (CFillPart part = schedule.Next(nStart + 100); !part.IsEmpty(); part = schedule.Next(nStart + 100)) {
         EXPECT_EQ(part.nFrom, ends.back());
         EXPECT_EQ(std::string(schedule.PartText(part), part.nTo - part.nFrom), text.substr(part.nFrom, part.nTo - part.nFrom));
         ends.push_back(part.nTo);
-        schedule.Shown(CFillSchedule::kTurnMs);  // on time: the same size again
+        schedule.PartShown(part, CFillSchedule::kTurnMs);  // on time: the same size again
     }
     EXPECT_EQ(ends, (std::vector<std::size_t>{2100, 264300, 526600, text.size()}));
     EXPECT_FALSE(schedule.IsFilling());
@@ -153,7 +154,7 @@ TEST(FillSchedule, SizesThePartsToATurnOfTheBoxAndLetsGoOfWhatIsShown)
                 nLast = nBytes;
             }
             EXPECT_LE(schedule.HeldBytes(), 2 * (text.size() - part.nFrom)) << box.name << ": holds what is shown";
-            schedule.Shown(static_cast<std::uint32_t>(box.dFixedMs + box.dMsPerMegabyte * nBytes / 1e6));
+            schedule.PartShown(part, static_cast<std::uint32_t>(box.dFixedMs + box.dMsPerMegabyte * nBytes / 1e6));
         }
         EXPECT_NEAR(static_cast<double>(nLast), static_cast<double>(box.nSettledBytes), 0.1 * box.nSettledBytes + 100)
             << box.name << " after " << nParts << " parts";

@@ -93,12 +93,7 @@ bool Write(std::FILE* stream, const CString& strText, unsigned nCodePage)
     const HANDLE hStream = ::GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD dwMode = 0;
     if (::GetConsoleMode(hStream, &dwMode)) {
-        const int nBytes = static_cast<int>(strText.GetLength());
-        std::wstring text = nCodePage == CP_UTF8 ? WideFromUtf8(strText) : std::wstring();
-        if (nCodePage != CP_UTF8 && nBytes > 0) {
-            text.resize(static_cast<std::size_t>(::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, nullptr, 0)));
-            ::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, text.data(), static_cast<int>(text.size()));
-        }
+        const std::wstring text = WideFromCodePage(strText, nCodePage);
         DWORD nWritten = 0;
         return std::fflush(stream) == 0 &&
                ::WriteConsoleW(hStream, text.data(), static_cast<DWORD>(text.size()), &nWritten, nullptr) != FALSE;

@@ -29,18 +29,19 @@ CFillPart CFillSchedule::Next(std::uint32_t nNow)
     return PartFrom(m_nShown, m_nStepBytes);
 }
 
-void CFillSchedule::Shown(std::uint32_t nMs)
+void CFillSchedule::PartShown(const CFillPart& part, std::uint32_t nMs)
 {
     if (!IsFilling()) {
-        Stop();
+        m_strText = CString();
+        m_nDropped = m_nLength;
         return;
     }
-    if (m_nLastFrom == 0)
-        return;  // the first part, all fixed cost, tells nothing of the rest
+    if (part.IsFirst())
+        return;  // all fixed cost: it tells nothing of the rest
     // In proportion, which settles on the size that takes a turn whatever
     // part of the time is fixed; at most twice as large a step at a time,
     // as the box may slow down with what it holds.
-    const std::size_t nLast = m_nShown - m_nLastFrom;
+    const std::size_t nLast = part.nTo - part.nFrom;
     const double dFits = static_cast<double>(nLast) * kTurnMs / std::max<std::uint32_t>(nMs, 1);
     const std::size_t nFits = static_cast<std::size_t>(dFits);
     m_nStepBytes = std::max(kLeastStepBytes, std::min(nFits, 2 * nLast));
@@ -73,7 +74,6 @@ CFillPart CFillSchedule::PartFrom(std::size_t nFrom, std::size_t nSize)
         const char* const pchTo = NextLineStart(pchHeld + (nFrom - m_nDropped) + nSize, pchHeldEnd);
         nTo = m_nDropped + static_cast<std::size_t>(pchTo - pchHeld);
     }
-    m_nLastFrom = nFrom;
     m_nShown = nTo;
     return {nFrom, nTo};
 }

@@ -47,13 +47,15 @@ public:
     const char* PartText(const CFillPart& part) const { return m_strText.GetString() + (part.nFrom - m_nDropped); }
     // The box took nMs for the part just given: sizes the next one, or lets
     // the text go once it is whole.
-    void Shown(std::uint32_t nMs);
+    void PartShown(const CFillPart& part, std::uint32_t nMs);
     // Milliseconds from nNow until a part is due: 0 for at once, or
     // kNothingDue.
     std::uint32_t MsUntilDue(std::uint32_t nNow) const;
     void Stop();
 
     bool IsFilling() const { return m_nShown < m_nLength; }
+    // Of the text given so far, in bytes: what the box holds, until Stop.
+    std::size_t ShownBytes() const { return m_nShown; }
     // Of the whole text, in bytes.
     std::size_t Length() const { return m_nLength; }
     // The bytes of the text still held: at most what is not shown yet, and
@@ -67,7 +69,6 @@ private:
     std::size_t m_nLength = 0;  // of the whole text
     std::size_t m_nDropped = 0;
     std::size_t m_nShown = 0;
-    std::size_t m_nLastFrom = 0;  // where the part just given starts
     std::size_t m_nStepBytes = kStepBytes;
     std::uint32_t m_nStart = 0;
 };

@@ -20,6 +20,16 @@ CString Utf8FromWide(const wchar_t* pwch, std::size_t nLength)
     return Wtf8FromUtf16(reinterpret_cast<const char16_t*>(pwch), nLength);
 }
 
+std::wstring WideFromCodePage(const CString& strText, unsigned nCodePage)
+{
+    if (nCodePage == CP_UTF8)
+        return WideFromUtf8(strText);
+    const int nBytes = static_cast<int>(strText.GetLength());
+    std::wstring text(nBytes > 0 ? ::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, nullptr, 0) : 0, L'\0');
+    ::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
 std::wstring SystemPathOf(const CString& strPath)
 {
     const std::wstring path = WideFromUtf8(strPath);

@@ -10,6 +10,8 @@
 
 std::wstring WideFromUtf8(const CString& strUtf8);
 CString Utf8FromWide(const wchar_t* pwch, std::size_t nLength);
+// 8-bit text of a Windows code page (CP_UTF8: WTF-8, as WideFromUtf8).
+std::wstring WideFromCodePage(const CString& strText, unsigned nCodePage);
 // A path as the system's wide file calls take it at any length: made full
 // (resolving "." and "..", '/' as a separator), then in the long form
 // (LongPath.h).

@@ -1,5 +1,6 @@
 #include "framework/window/Edit.h"
 
+#include "framework/portable/WideText.h"
 #include "framework/portable/WordBreak.h"
 #include "framework/window/PaintDC.h"
 
@@ -40,21 +41,17 @@ bool CEdit::SetTextInNewBuffer(const CString& strText, std::size_t nChars) const
     // The box keeps its text as UTF-16 (common controls 6), in memory from
     // LocalAlloc that it may grow; the old buffer is ours to free. Its own
     // conversion of 8-bit text is from the ANSI code page.
-    const int nBytes = static_cast<int>(strText.GetLength());
-    const int nWide = nBytes > 0 ? ::MultiByteToWideChar(CP_ACP, 0, strText.GetString(), nBytes, nullptr, 0) : 0;
-    const std::size_t nRoom = std::max<std::size_t>(nChars, static_cast<std::size_t>(nWide));
-    const HLOCAL hBuffer = ::LocalAlloc(LMEM_MOVEABLE, (nRoom + 1) * sizeof(wchar_t));
+    const std::wstring text = WideFromCodePage(strText, CP_ACP);
+    const HLOCAL hBuffer = ::LocalAlloc(LMEM_MOVEABLE, (std::max(nChars, text.size()) + 1) * sizeof(wchar_t));
     if (hBuffer == nullptr)
         return false;
-    wchar_t* const pwchText = static_cast<wchar_t*>(::LocalLock(hBuffer));
-    ::MultiByteToWideChar(CP_ACP, 0, strText.GetString(), nBytes, pwchText, nWide);
-    pwchText[nWide] = L'\0';
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(::LocalLock(hBuffer)));
     ::LocalUnlock(hBuffer);
     SetRedraw(false);
     const HLOCAL hOld = reinterpret_cast<HLOCAL>(::SendMessageA(m_hWnd, EM_GETHANDLE, 0, 0));
     ::SendMessageA(m_hWnd, EM_SETHANDLE, reinterpret_cast<WPARAM>(hBuffer), 0);
     ::LocalFree(hOld);
-    if (nWide == 0) {
+    if (text.empty()) {
         // Wine lays out a buffer handed over only as far as its text goes:
         // an empty one would keep the old text's lines.
         ::SetWindowTextA(m_hWnd, " ");

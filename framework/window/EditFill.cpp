@@ -27,12 +27,12 @@ DWORD CEditFill::OnIdle()
 
 void CEditFill::Empty()
 {
+    const std::size_t nBoxBytes = m_schedule.ShownBytes();
     m_schedule.Stop();
     // A box holding much would copy it all to delete it.
-    const bool bEmptied = m_nBoxBytes > CFillSchedule::kFirstBytes && m_edit.SetTextInNewBuffer("", 0);
-    if (!bEmptied && m_nBoxBytes > 0)
+    const bool bEmptied = nBoxBytes > CFillSchedule::kFirstBytes && m_edit.SetTextInNewBuffer("", 0);
+    if (!bEmptied && nBoxBytes > 0)
         m_edit.SetWindowText("");
-    m_nBoxBytes = 0;
 }
 
 void CEditFill::Show(const CFillPart& part)
@@ -50,7 +50,6 @@ void CEditFill::Show(const CFillPart& part)
     } else {
         m_edit.AppendText(strPart);
     }
-    m_nBoxBytes = part.nTo;  // at most: a part the box refused may be in it in part
     if (!bShown || m_boxFull != BoxFull::No) {
         const BoxFull boxFull = m_boxFull;
         Empty();
@@ -58,5 +57,5 @@ void CEditFill::Show(const CFillPart& part)
             throw std::length_error("the results box is at its limit");
         throw std::bad_alloc();
     }
-    m_schedule.Shown(MillisecondClock() - nStart);
+    m_schedule.PartShown(part, MillisecondClock() - nStart);
 }

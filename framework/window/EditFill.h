@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
 // A text shown in a multi-line edit box in parts, as a state of the window
 // that owns the box (FillSchedule.h says when each part goes in): the dialog
 // starts it, empties it and gives it the turns of its message loop. A part
@@ -37,6 +35,5 @@ private:
 
     const CEdit& m_edit;
     CFillSchedule m_schedule;
-    std::size_t m_nBoxBytes = 0;  // of the text the box holds
     BoxFull m_boxFull = BoxFull::No;
 };
