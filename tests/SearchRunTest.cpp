@@ -78,32 +78,6 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
     LimitVectorLevel(VectorLevel::Avx2);
 }
 
-TEST(SearchRun, FindsTheKnownEntriesOfTheBuiltInList)
-{
-    CTempDir dir;
-    ResetDataFile(dir.Dir().c_str());
-    const struct {
-        const char* query;
-        std::size_t nEntries;
-        std::string text;
-    } cases[] = {
-        {"jacs", 1, "JACS\r\nJournal of the American Chemical Society"},
-        {"soc journal", 1, "No Results"},
-        {"American Chemical", 6, "JACS\r\nJournal of the American Chemical Society"},
-        {"Radiation Isotopes", 3, "Appl. Radiat. Isot.\r\nApplied Radiation and Isotopes"},
-        {"top", 73, kSeparator + "Z top" + kSeparator},  // the 24 letter markers are entries too
-        {"random", 66, "Acta Chromatogr.\r\n"},
-    };
-    for (const auto& c : cases) {
-        const std::string shown = ResultsIn(dir, c.query);
-        std::size_t nEntries = 1;
-        for (std::size_t nAt = 0; (nAt = shown.find(kSeparator, nAt)) != std::string::npos; nAt += kSeparator.size())
-            ++nEntries;
-        EXPECT_EQ(nEntries, c.nEntries) << c.query;
-        EXPECT_NE(shown.find(c.text), std::string::npos) << c.query;
-    }
-}
-
 // The fast search against the literal rules on real lists: the built-in one
 // and the CC0 collection (also as Shift JIS, whose lead bytes its UTF-8
 // holds), with queries written as users type them, at every vector width

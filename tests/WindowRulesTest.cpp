@@ -91,46 +91,15 @@ std::string LinesOf100Bytes(std::size_t nBytes)
 
 }  // namespace
 
-TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenWholeLinesATurn)
-{
-    // 2,100 bytes is the first part, 262,200 the second and, as it took a
-    // turn, the size of the third.
-    const std::string text = LinesOf100Bytes(600000);
-    const std::uint32_t nStart = 0xFFFFFFC0;  // the clock wraps during the fill
-    CFillSchedule schedule;
-    const CFillPart first = schedule.Start(CString(text.data(), text.size()), nStart);
-    std::vector<std::size_t> ends = {first.nTo};
-    schedule.PartShown(first, 5);  // the first part's time sizes nothing
-    EXPECT_EQ(schedule.MsUntilDue(nStart + 40), 60u);
-    EXPECT_TRUE(schedule.Next(nStart + 99).IsEmpty()) << "the first part did not stand alone";
-    for (CFillPart part = schedule.Next(nStart + 100); !part.IsEmpty(); part = schedule.Next(nStart + 100)) {
-        EXPECT_EQ(part.nFrom, ends.back());
-        EXPECT_EQ(std::string(schedule.PartText(part), part.nTo - part.nFrom), text.substr(part.nFrom, part.nTo - part.nFrom));
-        ends.push_back(part.nTo);
-        schedule.PartShown(part, CFillSchedule::kTurnMs);  // on time: the same size again
-    }
-    EXPECT_EQ(ends, (std::vector<std::size_t>{2100, 264300, 526600, text.size()}));
-    EXPECT_FALSE(schedule.IsFilling());
-    EXPECT_EQ(schedule.HeldBytes(), 0u) << "the text is whole and still held";
-    EXPECT_EQ(schedule.MsUntilDue(nStart + 100), CFillSchedule::kNothingDue);
-
-    // A short text is whole at once; a stopped fill gives nothing more.
-    EXPECT_EQ(schedule.Start("short\r\ntext", 5).nTo, 11u);
-    EXPECT_FALSE(schedule.IsFilling());
-    schedule.Start(CString(text.data(), text.size()), 5);
-    schedule.Stop();
-    EXPECT_TRUE(schedule.Next(500).IsEmpty());
-    EXPECT_EQ(schedule.MsUntilDue(500), CFillSchedule::kNothingDue);
-    // A text without line ends goes in whole.
-    EXPECT_EQ(schedule.Start(CString(std::string(5000, 'x').c_str()), 5).nTo, 5000u);
-}
-
-// Parts grow or shrink to what the box takes in a turn, whatever part of
-// its time is fixed, at most doubling; the text shown is let go of as the
-// rest comes.
-TEST(FillSchedule, SizesThePartsToATurnOfTheBoxAndLetsGoOfWhatIsShown)
+// The first screenful stands alone for a moment (the clock may wrap
+// meanwhile); then parts of whole lines, each sized to what the box took
+// in a turn for the one before, whatever part of its time is fixed, at
+// most doubling. The text shown is let go of as the rest comes, all of it
+// once whole.
+TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenPartsSizedToATurn)
 {
     const std::string text = LinesOf100Bytes(12000000);
+    const std::uint32_t nStart = 0xFFFFFFC0;
     const struct {
         const char* name;
         double dFixedMs;
@@ -143,11 +112,20 @@ TEST(FillSchedule, SizesThePartsToATurnOfTheBoxAndLetsGoOfWhatIsShown)
     };
     for (const auto& box : boxes) {
         CFillSchedule schedule;
-        schedule.Start(CString(text.data(), text.size()), 0);
+        CFillPart part = schedule.Start(CString(text.data(), text.size()), nStart);
+        EXPECT_EQ(part.nTo, 2100u) << "2 KB, to the end of its line";
+        schedule.PartShown(part, 5);  // the first part's time sizes nothing
+        EXPECT_EQ(schedule.MsUntilDue(nStart + 40), 60u);
+        EXPECT_TRUE(schedule.Next(nStart + 99).IsEmpty()) << "the first part did not stand alone";
+        std::size_t nShown = part.nTo;
         std::size_t nLast = 0;  // the last part before the rest of the text
         std::size_t nParts = 0;
-        for (CFillPart part = schedule.Next(100); !part.IsEmpty(); part = schedule.Next(100), ++nParts) {
+        for (part = schedule.Next(nStart + 100); !part.IsEmpty(); part = schedule.Next(nStart + 100), ++nParts) {
             const std::size_t nBytes = part.nTo - part.nFrom;
+            EXPECT_EQ(part.nFrom, nShown);
+            EXPECT_EQ(text.compare(part.nFrom, nBytes, schedule.PartText(part), nBytes), 0) << box.name;
+            nShown = part.nTo;
+            EXPECT_TRUE(nParts > 0 || nBytes == 262200) << "the first later part: " << nBytes;
             if (part.nTo < text.size()) {
                 EXPECT_LE(nBytes, 2 * std::max<std::size_t>(nLast, CFillSchedule::kStepBytes) + 100)
                     << box.name << ": grew more than twice, part " << nParts;
@@ -158,8 +136,22 @@ TEST(FillSchedule, SizesThePartsToATurnOfTheBoxAndLetsGoOfWhatIsShown)
         }
         EXPECT_NEAR(static_cast<double>(nLast), static_cast<double>(box.nSettledBytes), 0.1 * box.nSettledBytes + 100)
             << box.name << " after " << nParts << " parts";
-        EXPECT_EQ(schedule.HeldBytes(), 0u) << box.name;
+        EXPECT_FALSE(schedule.IsFilling());
+        EXPECT_EQ(schedule.HeldBytes(), 0u) << box.name << ": the text is whole and still held";
+        EXPECT_EQ(schedule.MsUntilDue(nStart + 100), CFillSchedule::kNothingDue);
     }
+
+    // A short text is whole at once, as is one without line ends; a stopped
+    // fill gives nothing more.
+    CFillSchedule schedule;
+    EXPECT_EQ(schedule.Start("short\r\ntext", 5).nTo, 11u);
+    EXPECT_FALSE(schedule.IsFilling());
+    EXPECT_EQ(schedule.Start(CString(std::string(5000, 'x').c_str()), 5).nTo, 5000u);
+    schedule.Start(CString(text.data(), text.size()), 5);
+    schedule.Stop();
+    EXPECT_EQ(schedule.ShownBytes(), 0u) << "a stopped fill still says the box holds text";
+    EXPECT_TRUE(schedule.Next(500).IsEmpty());
+    EXPECT_EQ(schedule.MsUntilDue(500), CFillSchedule::kNothingDue);
 }
 
 // A file error names the file and why; the other kinds of failure each

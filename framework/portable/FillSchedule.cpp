@@ -59,7 +59,6 @@ void CFillSchedule::Stop()
 {
     m_strText = CString();
     m_nLength = 0;
-    m_nDropped = 0;
     m_nShown = 0;
 }
 

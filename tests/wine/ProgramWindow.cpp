@@ -37,16 +37,9 @@ void CProgramWindow::Start()
     // As a user's shell starts it; where the path is too long for that, in
     // the long form.
     const std::wstring exe = ShellPathOf(m_strDir + "Norvane.exe").wstring();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::vector<wchar_t> commandLine(exe.begin(), exe.end());
-    commandLine.push_back(L'\0');
     const std::wstring workingDir = ShellPathOf(m_strDir).wstring();
-    const wchar_t* pszWorkingDir = exe.size() < MAX_PATH ? workingDir.c_str() : nullptr;
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, pszWorkingDir,
-                          &startup, &m_process) &&
-        !::CreateProcessW(PathOf(m_strDir + "Norvane.exe").c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &startup, &m_process))
+    if (!StartProcess(exe, exe, exe.size() < MAX_PATH ? workingDir.c_str() : nullptr, m_process) &&
+        !StartProcess(PathOf(m_strDir + "Norvane.exe"), exe, nullptr, m_process))
         throw std::runtime_error("cannot start " + m_strDir + "Norvane.exe: system error " +
                                  std::to_string(::GetLastError()));
     if (!WaitFor([this] { return (m_hDialog = FindOwnWindow("Norvane Search")) != nullptr; }, 20000))
@@ -128,6 +121,16 @@ bool WaitFor(const std::function<bool()>& condition, DWORD nMs)
             return false;
     }
     return true;
+}
+
+bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, const wchar_t* pszWorkingDir,
+                  PROCESS_INFORMATION& process)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::vector<wchar_t> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
+    return ::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, pszWorkingDir, &startup,
+                            &process) != FALSE;
 }
 
 bool IsWine()

@@ -86,6 +86,10 @@ private:
 // Norvane.exe beside the tests.
 std::string ProgramUnderTest();
 
+// Starts a program of the test's own; its handles are the caller's to close.
+bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, const wchar_t* pszWorkingDir,
+                  PROCESS_INFORMATION& process);
+
 // True when the tests run under Wine rather than Windows.
 bool IsWine();
 
