@@ -94,10 +94,12 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
     } cases[] = {
         {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
         {"A:\\", "\\\\?\\A:\\"},
+        {"Z:\\", "\\\\?\\Z:\\"},
         {"a:\\", "\\\\?\\a:\\"},
         {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
         {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
         {"\\\\.\\COM1", "\\\\.\\COM1"},
+        {"\\\\.x\\s", "\\\\?\\UNC\\.x\\s"},  // a server whose name starts with a dot
         {"C:Norvane.txt", "C:Norvane.txt"},  // relative to the drive's own folder
         {"\\Norvane.txt", "\\Norvane.txt"},   // relative to the current drive
         {"dir\\Norvane.txt", "dir\\Norvane.txt"},
@@ -125,6 +127,7 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
         {std::u16string(u"a") + char16_t(0xDC00), nullptr},              // a lone low one at the end
         {std::u16string(1, char16_t(0xDC00)) + char16_t(0xD800), nullptr},  // a pair the wrong way round
         {std::u16string(2, char16_t(0xDC00)), nullptr},                     // two low ones
+        {std::u16string(1, char16_t(0xD7FF)) + char16_t(0xDC00), nullptr},  // no high one before a low one
         {std::u16string(1, char16_t(0xDBFF)) + char16_t(0xDFFF), "\xF4\x8F\xBF\xBF"},  // the last code point
     };
     for (const auto& c : cases) {

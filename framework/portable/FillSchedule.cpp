@@ -33,7 +33,6 @@ void CFillSchedule::PartShown(const CFillPart& part, std::uint32_t nMs)
 {
     if (!IsFilling()) {
         m_strText = CString();
-        m_nDropped = m_nLength;
         return;
     }
     if (part.IsFirst())
