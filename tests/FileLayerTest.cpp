@@ -95,6 +95,8 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
         {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
         {"A:\\", "\\\\?\\A:\\"},
         {"Z:\\", "\\\\?\\Z:\\"},
+        {"z:\\", "\\\\?\\z:\\"},
+        {"1:\\x", "1:\\x"},
         {"a:\\", "\\\\?\\a:\\"},
         {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
         {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
