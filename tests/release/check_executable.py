@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 """Reads Norvane.exe as Windows would load it: a hardened GUI program for its
-architecture that needs only system DLLs, whose manifest and resources survived
-the resource compiler.
+architecture and Windows 7 to 11 that needs only system DLLs and only the
+functions of the list that Windows 7 has, whose manifest and resources
+survived the resource compiler.
 
-Usage: check_executable.py EXE {x86|amd64}"""
+Usage: check_executable.py EXE {x86|amd64} IMPORTS"""
 
-import re
 import struct
 import sys
 import unittest
@@ -13,17 +13,18 @@ from xml.etree import ElementTree
 
 import pefile
 
-EXE, ARCH = sys.argv[1:3]
+EXE, ARCH, IMPORTS = sys.argv[1:4]
 RT_GROUP_ICON, RT_MANIFEST = 14, 24
 SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  # 7, 8
                 "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}  # 8.1, 10 and 11
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll",
                "oleacc.dll"}
 HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, NO_SEH, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x400, 0x8000
-# x86 code that reads or writes fs:[0], the head of the structured exception
-# handler chain: mov eax,[fs:0]; mov [fs:0],eax; mov/push with a disp32 of 0.
-SEH_CHAIN_ACCESS = re.compile(rb"\x64(?:\xA1|\xA3)\0\0\0\0|\x64(?:\x89|\x8B)[\x05\x0D\x15\x1D\x25\x2D\x35\x3D]\0\0\0\0|"
-                              rb"\x64\xFF\x35\0\0\0\0")
+
+def import_differences(imported, listed):
+    """Each function imported but not listed, or listed but not imported, named."""
+    return (["imports %s, which the list lacks: is it on Windows 7?" % name for name in sorted(imported - listed)] +
+            ["no longer imports %s: take it off the list" % name for name in sorted(listed - imported)])
 
 
 class Executable(unittest.TestCase):
@@ -41,29 +42,35 @@ class Executable(unittest.TestCase):
                     found[name.id] = self.pe.get_data(entry.OffsetToData, entry.Size)
         return found
 
-    def test_header_is_a_hardened_gui_program_for_the_architecture_that_needs_only_system_dlls(self):
+    def test_header_is_a_hardened_gui_program_for_the_architecture_and_windows_7_that_needs_only_system_dlls(self):
         header = self.pe.OPTIONAL_HEADER
         self.assertEqual(self.pe.FILE_HEADER.Machine, {"x86": 0x14C, "amd64": 0x8664}[ARCH])
         self.assertEqual(header.Subsystem, 2)  # the Windows GUI
+        self.assertEqual((header.MajorSubsystemVersion, header.MinorSubsystemVersion), (6, 1))
         wanted = DYNAMIC_BASE | NX_COMPAT | TERMINAL_SERVER_AWARE | (HIGH_ENTROPY_VA if ARCH == "amd64" else NO_SEH)
         self.assertEqual(header.DllCharacteristics & wanted, wanted)
         relocations = header.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]]
         self.assertGreater(relocations.Size, 0, "relocations, without which the address is not randomised")
         self.assertLessEqual({entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}, SYSTEM_DLLS)
 
-    def test_an_image_without_handlers_says_so(self):
-        if ARCH == "x86":
-            code = b"".join(section.get_data() for section in self.pe.sections if section.Characteristics & 0x20)
-            self.assertIsNone(SEH_CHAIN_ACCESS.search(code), "the image registers a structured exception handler")
+    def test_imports_the_functions_of_its_list_only_and_names_any_other(self):
+        imported = {"%s!%s" % (entry.dll.decode().lower(), function.name.decode())
+                    for entry in self.pe.DIRECTORY_ENTRY_IMPORT for function in entry.imports}
+        listed = set(open(IMPORTS).read().split())
+        self.assertEqual(import_differences(imported, listed), [])
+        one = sorted(imported)[0]
+        self.assertEqual(import_differences(imported, listed - {one}),
+                         ["imports %s, which the list lacks: is it on Windows 7?" % one])
 
-    def test_manifest_is_for_windows_7_to_11_per_monitor_dpi_long_paths_and_common_controls_6(self):
+    def test_manifest_is_for_windows_7_to_11_per_monitor_dpi_then_system_long_paths_and_common_controls_6(self):
         manifest = ElementTree.fromstring(self.resources(RT_MANIFEST)[1])
         # The elements by their own names, whatever their namespaces.
         found = {}
         for element in manifest.iter():
             found.setdefault(element.tag.split("}")[-1], []).append(element)
         self.assertEqual({element.get("Id") for element in found["supportedOS"]}, SUPPORTED_OS)
-        self.assertEqual([element.text for element in found["dpiAwareness"]], ["PerMonitorV2"])
+        self.assertEqual([element.text.replace(" ", "").split(",") for element in found["dpiAwareness"]],
+                         [["PerMonitorV2", "System"]])
         self.assertEqual([element.text for element in found["dpiAware"]], ["true"])
         self.assertEqual([element.text for element in found["longPathAware"]], ["true"])
         controls = [element.attrib for element in found["assemblyIdentity"]
