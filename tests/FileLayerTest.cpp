@@ -3,56 +3,41 @@
 // any name. Its line rules are compared
 // with the literal ones through the whole search.
 
+#include "framework/portable/FileException.h"
 #include "framework/portable/HeldFileRetry.h"
 #include "framework/portable/LongPath.h"
 #include "framework/portable/StdioFile.h"
 #include "framework/portable/Wtf8.h"
 #include "tests/TestFiles.h"
 
+#if defined(_WIN32)
+#include "framework/portable/WideText.h"
+
+#include <windows.h>
+#endif
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <vector>
 
-namespace {
-
-// The bytes of every block ReadLines gives. Only the last block may end
-// inside a line.
-std::string ReadInBlocks(const std::string& strPath, std::size_t nBlockSize)
-{
-    CStdioFile file(nBlockSize);
-    file.OpenRead(strPath.c_str());
-    std::string bytes;
-    file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
-        EXPECT_TRUE(bytes.empty() || bytes.back() == '\n') << "a block ended inside a line";
-        EXPECT_LT(pchBegin, pchEnd) << "an empty block";
-        bytes.append(pchBegin, pchEnd);
-    });
-    return bytes;
-}
-
-}  // namespace
-
+// Only the last block may end inside a line.
 TEST(ReadLines, GivesBlocksOfWholeLinesWhateverTheirSize)
 {
     CTempDir dir;
     const std::string text = "one\r\ntwo\nlone\rCR\r\n\r\n" + std::string(70000, 'x') + "\r\nlast";
     WriteBytes(dir.Path("f"), text);
-    for (std::size_t nBlockSize : {1, 3, 4096, 65536, 1 << 20})
-        EXPECT_EQ(ReadInBlocks(dir.Path("f"), nBlockSize), text) << "blocks of " << nBlockSize;
+    for (std::size_t nBlockSize : {1, 3, 4096, 65536, 1 << 20}) {
+        CStdioFile file(nBlockSize);
+        file.OpenRead(dir.Path("f").c_str());
+        std::string bytes;
+        file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
+            EXPECT_TRUE(bytes.empty() || bytes.back() == '\n') << "a block ended inside a line";
+            EXPECT_LT(pchBegin, pchEnd) << "an empty block";
+            bytes.append(pchBegin, pchEnd);
+        });
+        EXPECT_EQ(bytes, text) << "blocks of " << nBlockSize;
+    }
 }
-
-#if defined(_WIN32)
-// No other program may open the file while it is read.
-TEST(ReadLines, HoldsTheFileForItselfOnWindows)
-{
-    CTempDir dir;
-    WriteBytes(dir.Path("f"), "one\r\n");
-    CStdioFile file;
-    file.OpenRead(dir.Path("f").c_str());
-    EXPECT_FALSE(std::ifstream(PathOf(dir.Path("f"))).is_open());
-}
-#endif
 
 // Another program (a virus scanner, a backup client) holds a file that just
 // changed for a moment: a hold shorter than a second is waited out, a
@@ -71,9 +56,7 @@ TEST(RetryWhileHeld, WaitsOutAShortHoldOnly)
     } cases[] = {
         {"done at once", 0, A::Done, A::Done, 0, 0},
         {"failed at once", 0, A::Failed, A::Failed, 0, 0},
-        {"a hold of a moment", 120, A::Done, A::Done, 120, 300},
         {"a hold of most of a second", 900, A::Done, A::Done, 900, 1100},
-        {"held, then failed", 300, A::Failed, A::Failed, 300, 500},
         {"a hold that lasts", 60000, A::Done, A::Held, 900, 1500},
     };
     for (const auto& c : cases) {
@@ -93,24 +76,45 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
         const char* form;
     } cases[] = {
         {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
-        {"A:\\", "\\\\?\\A:\\"},
-        {"Z:\\", "\\\\?\\Z:\\"},
         {"z:\\", "\\\\?\\z:\\"},
         {"1:\\x", "1:\\x"},
-        {"a:\\", "\\\\?\\a:\\"},
         {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
         {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
         {"\\\\.\\COM1", "\\\\.\\COM1"},
         {"\\\\.x\\s", "\\\\?\\UNC\\.x\\s"},  // a server whose name starts with a dot
         {"C:Norvane.txt", "C:Norvane.txt"},  // relative to the drive's own folder
         {"\\Norvane.txt", "\\Norvane.txt"},   // relative to the current drive
-        {"dir\\Norvane.txt", "dir\\Norvane.txt"},
-        {"d\\\\ir", "d\\\\ir"},
         {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LongPathForm(std::string(c.path)), c.form) << c.path;
 }
+
+#if defined(_WIN32)
+// The path every file call of the program takes: made full, then long; one
+// that is long or a device's already names its "..", '/' and all, as it is;
+// bytes that name no file are a file error that names them.
+TEST(SystemPathOf, MakesEveryPathFullAndLong)
+{
+    const std::wstring file = SystemPathOf("x");  // in the current folder
+    const std::wstring here = file.substr(0, file.size() - 1);
+    const struct {
+        const char* path;
+        std::wstring form;
+    } cases[] = {
+        {"dir/x\\..\\Norvane.txt", here + L"dir\\Norvane.txt"},
+        {"\\\\server\\share\\x\\..\\Norvane.txt", L"\\\\?\\UNC\\server\\share\\Norvane.txt"},
+        {"\\\\?\\C:\\a\\..\\b/c", L"\\\\?\\C:\\a\\..\\b/c"},
+        {"\\\\.\\COM1", L"\\\\.\\COM1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SystemPathOf(c.path), c.form) << c.path;
+    const std::wstring drive = SystemPathOf("C:Norvane.txt");  // in C:'s own current folder
+    EXPECT_TRUE(drive.rfind(L"\\\\?\\C:\\", 0) == 0 && drive.find(L"\\Norvane.txt") == drive.size() - 12)
+        << Utf8FromWide(drive.data(), drive.size()).GetString();
+    EXPECT_THROW(SystemPathOf("C:\\\xFF.txt"), CFileException) << "bytes that are not UTF-8";
+}
+#endif
 
 // Every name Windows allows comes back from the 8-bit path as it was, a
 // lone surrogate too; what is valid UTF-16 is UTF-8.
@@ -120,7 +124,6 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
         std::u16string name;
         const char* utf8;  // nullptr: no UTF-8 form
     } cases[] = {
-        {u"Norvane", "Norvane"},
         {u"\u0141ukasz \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C",
          "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC"},
         {u"\U0001F600 \u007F\u0080\u07FF\u0800\uFFFF\U00010000",
@@ -128,13 +131,13 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
         {std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr},      // a lone high surrogate
         {std::u16string(u"a") + char16_t(0xDC00), nullptr},              // a lone low one at the end
         {std::u16string(1, char16_t(0xDC00)) + char16_t(0xD800), nullptr},  // a pair the wrong way round
-        {std::u16string(2, char16_t(0xDC00)), nullptr},                     // two low ones
         {std::u16string(1, char16_t(0xD7FF)) + char16_t(0xDC00), nullptr},  // no high one before a low one
         {std::u16string(1, char16_t(0xDBFF)) + char16_t(0xDFFF), "\xF4\x8F\xBF\xBF"},  // the last code point
     };
     for (const auto& c : cases) {
         const CString wtf8 = Wtf8FromUtf16(c.name.data(), c.name.size());
         EXPECT_EQ(Utf16FromWtf8(wtf8), c.name) << wtf8.GetString();
+        EXPECT_TRUE(IsWtf8(wtf8)) << wtf8.GetString();
         if (c.utf8)
             EXPECT_STREQ(wtf8.GetString(), c.utf8);
         else
@@ -152,6 +155,28 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
         {"\xE6\x97", r + r},          // cut short
         {"\xFF", r},
     };
-    for (const auto& b : broken)
+    for (const auto& b : broken) {
         EXPECT_EQ(Utf16FromWtf8(b.bytes), b.text) << b.bytes;
+        EXPECT_FALSE(IsWtf8(b.bytes)) << b.bytes;
+    }
+}
+
+// A long text goes to a console in pieces of at most so many units, none
+// parting a surrogate pair.
+TEST(Utf16PieceEnd, CutsNoPairInTwo)
+{
+    const std::u16string pair = u"\U0001F600";
+    const struct {
+        std::u16string text;
+        std::size_t nFrom;
+        std::size_t nEnd;
+    } cases[] = {
+        {u"abcdef", 0, 4},
+        {u"abc" + pair + u"d", 0, 3},      // the pair would be parted
+        {u"ab" + pair + u"d", 0, 4},       // it fits
+        {u"abc" + pair, 3, 5},             // the rest fits
+        {u"abc\xD800" u"def", 0, 4},        // a lone high surrogate is no pair
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf16PieceEnd(c.text, c.nFrom, 4), c.nEnd) << "row " << (&c - cases);
 }

@@ -14,15 +14,16 @@
 #include "framework/portable/String.h"
 #include "search/SearchRun.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cwchar>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 #if defined(_WIN32)
 #include "framework/portable/WideText.h"
+#include "framework/portable/Wtf8.h"
 
 #include <windows.h>
 
@@ -33,28 +34,94 @@
 
 namespace {
 
+const char* const kUsage = "usage: norvane-search [--code-page N] DIR QUERY\n"
+                           "       norvane-search [--code-page N] --queries FILE DIR\n";
+
 #if defined(_WIN32)
 constexpr unsigned kActiveCodePage = CP_ACP;
 constexpr unsigned kUtf8 = CP_UTF8;
+
+// From the wide command line: the 8-bit one has lost every letter outside
+// the ANSI code page.
+using CArgument = std::wstring;
+
+std::vector<CArgument> Arguments(int, char**)
+{
+    int nArgs = 0;
+    LPWSTR* const pArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
+    std::vector<CArgument> args;
+    for (int i = 1; pArgs && i < nArgs; ++i)
+        args.emplace_back(pArgs[i]);
+    ::LocalFree(pArgs);
+    return args;
+}
+
+// As the file layer takes a path, and as the search takes a query.
+CString PathOf(const CArgument& arg) { return Utf8FromWide(arg.data(), arg.size()); }
+CString TextOf(const CArgument& arg, unsigned nCodePage) { return CodePageFromWide(arg, nCodePage); }
+bool IsInstalledCodePage(unsigned nCodePage) { return ::IsValidCodePage(nCodePage) != FALSE; }
 #else
 constexpr unsigned kActiveCodePage = 0;  // bytes, whatever they are
 constexpr unsigned kUtf8 = 0;
+
+using CArgument = std::string;
+
+std::vector<CArgument> Arguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
+CString PathOf(const CArgument& arg) { return CString(arg.data(), arg.size()); }
+CString TextOf(const CArgument& arg, unsigned) { return PathOf(arg); }
+bool IsInstalledCodePage(unsigned) { return true; }
 #endif
 
-// A path argument as the file layer takes it: on Windows from the wide
-// command line, as the 8-bit one has lost every letter outside the ANSI
-// code page.
-CString PathArgument(char** argv, int nIndex)
+bool IsOption(const CArgument& arg, const char* pszOption)
 {
-#if defined(_WIN32)
-    int nArgs = 0;
-    LPWSTR* pArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
-    const CString strPath = pArgs && nIndex < nArgs ? Utf8FromWide(pArgs[nIndex], std::wcslen(pArgs[nIndex])) : argv[nIndex];
-    ::LocalFree(pArgs);
-    return strPath;
-#else
-    return argv[nIndex];
-#endif
+    return std::equal(arg.begin(), arg.end(), pszOption, pszOption + std::strlen(pszOption));
+}
+
+// A code page the search reads, in decimal digits.
+bool ReadCodePage(const CArgument& arg, unsigned& nCodePage)
+{
+    if (arg.empty() || arg.size() > 5 || !std::all_of(arg.begin(), arg.end(), [](auto ch) { return ch >= '0' && ch <= '9'; }))
+        return false;
+    nCodePage = 0;
+    for (const auto ch : arg)
+        nCodePage = 10 * nCodePage + static_cast<unsigned>(ch - '0');
+    return IsAnsiCodePage(nCodePage) && IsInstalledCodePage(nCodePage);
+}
+
+// What the command line asks for: a search for a query, or for each line
+// of a query file.
+struct CRequest {
+    unsigned nCodePage = kActiveCodePage;
+    CString strDir;
+    CString strQuery;
+    bool bQueryFile = false;
+    CString strQueryFile;
+};
+
+// Empty where the arguments make a request; else what is wrong with them.
+CString ParseRequest(const std::vector<CArgument>& args, CRequest& request)
+{
+    std::size_t nFirst = 0;  // the first argument after the options
+    if (!args.empty() && IsOption(args[0], "--code-page")) {
+        if (args.size() == 1)
+            return kUsage;
+        if (!ReadCodePage(args[1], request.nCodePage))
+            return "norvane-search: '" + PathOf(args[1]) + "' is no ANSI code page of Windows that this system has\n";
+        nFirst = 2;
+    }
+    if (args.size() - nFirst == 3 && IsOption(args[nFirst], "--queries")) {
+        request.bQueryFile = true;
+        request.strQueryFile = PathOf(args[nFirst + 1]);
+        request.strDir = PathOf(args[nFirst + 2]);
+    } else if (args.size() - nFirst == 2) {
+        request.strDir = PathOf(args[nFirst]);
+        request.strQuery = TextOf(args[nFirst + 1], request.nCodePage);
+    } else {
+        return kUsage;
+    }
+    if (!request.strDir.EndsWith(kPathSeparator))
+        request.strDir += kPathSeparator;
+    return CString();
 }
 
 // Each line of the file, its end left off.
@@ -84,6 +151,24 @@ bool Search(const CString& strDir, const CString& strQuery, const CLeadBytes& le
     return bShown;
 }
 
+#if defined(_WIN32)
+// In pieces that part no surrogate pair: Windows 7 takes at most some 64 KB
+// in one write to a console, and each may take less than it is given.
+bool WriteToConsole(HANDLE hConsole, const std::wstring& text)
+{
+    constexpr std::size_t kPieceUnits = 4096;
+    for (std::size_t nFrom = 0; nFrom < text.size();) {
+        const std::size_t nTo = Utf16PieceEnd(Utf16Of(text), nFrom, kPieceUnits);
+        DWORD nWritten = 0;
+        if (!::WriteConsoleW(hConsole, text.data() + nFrom, static_cast<DWORD>(nTo - nFrom), &nWritten, nullptr) ||
+            nWritten == 0)
+            return false;
+        nFrom += nWritten;
+    }
+    return true;
+}
+#endif
+
 // Text for a Windows console goes in as UTF-16, which it shows whatever its
 // own code page; bytes for a file or a pipe go as they are. Results are in
 // the search's code page, messages in UTF-8.
@@ -93,10 +178,8 @@ bool Write(std::FILE* stream, const CString& strText, unsigned nCodePage)
     const HANDLE hStream = ::GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD dwMode = 0;
     if (::GetConsoleMode(hStream, &dwMode)) {
-        const std::wstring text = WideFromCodePage(strText, nCodePage);
-        DWORD nWritten = 0;
         return std::fflush(stream) == 0 &&
-               ::WriteConsoleW(hStream, text.data(), static_cast<DWORD>(text.size()), &nWritten, nullptr) != FALSE;
+               WriteToConsole(hStream, WideFromCodePage({strText.GetString(), strText.GetLength()}, nCodePage));
     }
 #else
     (void)nCodePage;
@@ -108,38 +191,28 @@ bool Write(std::FILE* stream, const CString& strText, unsigned nCodePage)
 
 int main(int argc, char** argv)
 {
-    CLeadBytes leadBytes = ActiveCodePageLeadBytes();
-    unsigned nCodePage = kActiveCodePage;
-    int nFirst = 1;  // the first argument after the options
-    if (argc > 2 && std::string(argv[1]) == "--code-page") {
-        nCodePage = static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10));
-        leadBytes = LeadBytesOfCodePage(nCodePage);
-        nFirst = 3;
-    }
-    const auto Print = [&](const CString& strText) { return Write(stdout, strText, nCodePage); };
-    const bool bQueryFile = argc - nFirst == 3 && std::string(argv[nFirst]) == "--queries";
-    if (argc - nFirst != 2 && !bQueryFile) {
-        Write(stderr, "usage: norvane-search [--code-page N] DIR QUERY\n"
-                      "       norvane-search [--code-page N] --queries FILE DIR\n", kUtf8);
+    CRequest request;
+    const CString strWrong = ParseRequest(Arguments(argc, argv), request);
+    if (!strWrong.IsEmpty()) {
+        Write(stderr, strWrong, kUtf8);
         return 2;
     }
 #if defined(_WIN32)
     _setmode(_fileno(stdout), _O_BINARY);  // CR LF must pass unchanged
 #endif
-    CString strDir = PathArgument(argv, bQueryFile ? nFirst + 2 : nFirst);
-    if (!strDir.EndsWith(kPathSeparator))
-        strDir += kPathSeparator;
-
+    const CLeadBytes leadBytes = request.nCodePage == kActiveCodePage ? ActiveCodePageLeadBytes()
+                                                                       : LeadBytesOfCodePage(request.nCodePage);
+    const auto Print = [&](const CString& strText) { return Write(stdout, strText, request.nCodePage); };
     bool bPrinted = true;
     try {
         CString strShown;
-        if (!bQueryFile) {
-            if (Search(strDir, argv[nFirst + 1], leadBytes, strShown))
+        if (!request.bQueryFile) {
+            if (Search(request.strDir, request.strQuery, leadBytes, strShown))
                 bPrinted = Print(strShown);
         } else {
-            for (const CString& strQuery : ReadQueries(PathArgument(argv, nFirst + 1))) {
+            for (const CString& strQuery : ReadQueries(request.strQueryFile)) {
                 bPrinted = bPrinted && Print("== " + strQuery + "\n") &&
-                           (!Search(strDir, strQuery, leadBytes, strShown) || Print(strShown)) && Print("\n");
+                           (!Search(request.strDir, strQuery, leadBytes, strShown) || Print(strShown)) && Print("\n");
             }
         }
     } catch (const CFileException& e) {

@@ -19,6 +19,11 @@ private:
 // any other none.
 CLeadBytes LeadBytesOfCodePage(unsigned nCodePage);
 
+// A code page that Windows has as an ANSI code page, the only kind the
+// search reads: ASCII is itself there, and no byte of a character of two
+// is taken for another character but in the four above.
+bool IsAnsiCodePage(unsigned nCodePage);
+
 // Those of the code page the program runs in: the ANSI code page on
 // Windows, none elsewhere.
 CLeadBytes ActiveCodePageLeadBytes();

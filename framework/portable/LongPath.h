@@ -2,6 +2,15 @@
 
 #include <string>
 
+// A path in the long form ("\\?\") or a device path ("\\.\"): the
+// system takes either literally, as it is.
+template <class TChar>
+bool IsVerbatimPath(const std::basic_string<TChar>& path)
+{
+    return path.size() >= 4 && path[0] == '\\' && path[1] == '\\' && (path[2] == '?' || path[2] == '.') &&
+           path[3] == '\\';
+}
+
 // The form of a full path that Windows' wide file calls take at any length,
 // past the 260 characters of MAX_PATH: "C:\dir" as "\\?\C:\dir",
 // "\\server\share\dir" as "\\?\UNC\server\share\dir". A path already in
@@ -16,11 +25,10 @@ std::basic_string<TChar> LongPathForm(const std::basic_string<TChar>& path)
         return i < path.size() && ((path[i] >= 'A' && path[i] <= 'Z') || (path[i] >= 'a' && path[i] <= 'z'));
     };
     const std::basic_string<TChar> prefix = {'\\', '\\', '?', '\\'};
-    if (Is(0, '\\') && Is(1, '\\')) {
-        if ((Is(2, '?') || Is(2, '.')) && Is(3, '\\'))
-            return path;
+    if (IsVerbatimPath(path))
+        return path;
+    if (Is(0, '\\') && Is(1, '\\'))
         return prefix + std::basic_string<TChar>{'U', 'N', 'C'} + path.substr(1);
-    }
     if (IsLetter(0) && Is(1, ':') && Is(2, '\\'))
         return prefix + path;
     return path;

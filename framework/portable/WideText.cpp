@@ -1,5 +1,6 @@
 #include "framework/portable/WideText.h"
 
+#include "framework/portable/FileException.h"
 #include "framework/portable/LongPath.h"
 #include "framework/portable/Wtf8.h"
 
@@ -20,19 +21,35 @@ CString Utf8FromWide(const wchar_t* pwch, std::size_t nLength)
     return Wtf8FromUtf16(reinterpret_cast<const char16_t*>(pwch), nLength);
 }
 
-std::wstring WideFromCodePage(const CString& strText, unsigned nCodePage)
+std::wstring WideFromCodePage(std::string_view text, unsigned nCodePage)
 {
     if (nCodePage == CP_UTF8)
-        return WideFromUtf8(strText);
-    const int nBytes = static_cast<int>(strText.GetLength());
-    std::wstring text(nBytes > 0 ? ::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, nullptr, 0) : 0, L'\0');
-    ::MultiByteToWideChar(nCodePage, 0, strText.GetString(), nBytes, text.data(), static_cast<int>(text.size()));
-    return text;
+        return WideFromUtf8(CString(text.data(), text.size()));
+    const int nBytes = static_cast<int>(text.size());
+    std::wstring wide(nBytes > 0 ? ::MultiByteToWideChar(nCodePage, 0, text.data(), nBytes, nullptr, 0) : 0, L'\0');
+    ::MultiByteToWideChar(nCodePage, 0, text.data(), nBytes, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+CString CodePageFromWide(std::wstring_view text, unsigned nCodePage)
+{
+    if (nCodePage == CP_UTF8)
+        return Utf8FromWide(text.data(), text.size());
+    const int nChars = static_cast<int>(text.size());
+    std::string bytes(
+        nChars > 0 ? ::WideCharToMultiByte(nCodePage, 0, text.data(), nChars, nullptr, 0, nullptr, nullptr) : 0, '\0');
+    ::WideCharToMultiByte(nCodePage, 0, text.data(), nChars, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                          nullptr);
+    return CString(bytes.data(), bytes.size());
 }
 
 std::wstring SystemPathOf(const CString& strPath)
 {
+    if (!IsWtf8(strPath))
+        throw CFileException(strPath, "The name is not valid UTF-8");
     const std::wstring path = WideFromUtf8(strPath);
+    if (IsVerbatimPath(path))
+        return path;  // made full would resolve its ".." and '/', which it names literally
     std::vector<wchar_t> full(MAX_PATH);
     for (;;) {
         const DWORD nLength = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);

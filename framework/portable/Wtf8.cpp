@@ -86,3 +86,22 @@ std::u16string Utf16FromWtf8(const CString& str)
     }
     return text;
 }
+
+bool IsWtf8(const CString& str)
+{
+    const unsigned char* const pchText = reinterpret_cast<const unsigned char*>(str.GetString());
+    for (std::size_t i = 0, n = 0; i < str.GetLength(); i += n) {
+        DecodeAt(pchText + i, str.GetLength() - i, n);
+        if (n == 0)
+            return false;
+    }
+    return true;
+}
+
+std::size_t Utf16PieceEnd(std::u16string_view text, std::size_t nFrom, std::size_t nMaxUnits)
+{
+    if (text.size() - nFrom <= nMaxUnits)
+        return text.size();
+    const std::size_t nEnd = nFrom + nMaxUnits;
+    return IsHighSurrogate(text[nEnd - 1]) && IsLowSurrogate(text[nEnd]) && nMaxUnits > 1 ? nEnd - 1 : nEnd;
+}
