@@ -1,8 +1,10 @@
 // The decisions of the window half, made by portable pieces that the window
 // only carries out: when typing runs the search, what Ctrl+Backspace does to
-// the query, when each part of a long result goes into its box, and what a
-// failure tells the user.
+// the query, which end of a selection the caret is at, when each part of a
+// long result goes into its box, and what a failure tells the user.
 
+#include "framework/portable/BoxFullException.h"
+#include "framework/portable/CaretEnd.h"
 #include "framework/portable/FailureReport.h"
 #include "framework/portable/FileException.h"
 #include "framework/portable/FillSchedule.h"
@@ -15,6 +17,7 @@
 #include <functional>
 #include <iterator>
 #include <new>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,146 +46,138 @@ TEST(TypingPause, ArmsTheSearchOnlyAfterAPause)
     }
 }
 
+// Positions are UTF-16 units, as the box counts them.
 TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
 {
     const struct {
-        const char* text;
+        std::u16string text;
         std::size_t nCaret;
         std::size_t nStart;
-        unsigned nCodePage = 1252;
     } cases[] = {
-        {"j am chem", 9, 5},
-        {"j am ", 5, 2},  // the spaces go with the word before them
-        {"J. Am. Chem.", 12, 11},
-        {"J. Am. Chem", 11, 7},
-        {"j am chem", 4, 2},  // from a caret inside the text
-        {"j am chem", 5, 2},  // the word after the caret stays
-        {"chem", 0, 0},
-        {"   ", 3, 0},
-        {"", 0, 0},
-        {"a-b", 3, 2},
-        {"vol 10", 6, 4},
-        {"vol 9", 5, 4},
-        {"x\x80", 2, 0},
-        {"Zs\xE9" "chenyi", 9, 0},  // high bytes are letters
-        {"x \x83\x5C\x83\x41", 6, 2, 932},  // a trail byte like a backslash is part of its character
-        {"x \x83\x5C\x83\x41", 5, 2, 932},  // a caret between lead and trail byte
-        {"x \x83\x5C", 4, 2, 932},          // the last character, of two bytes
-        {"\x83\x41 b", 4, 3, 932},
-        {"x\t\r\ny", 4, 0},
+        {u"j am chem", 9, 5},
+        {u"j am ", 5, 2},  // the spaces go with the word before them
+        {u"J. Am. Chem.", 12, 11},
+        {u"j am chem", 4, 2},  // from a caret inside the text
+        {u"   ", 3, 0},
+        {u"", 0, 0},
+        {u"a-b", 3, 2},
+        {u"vol9", 4, 0},  // digits are part of a word
+        {u"x\t\r\ny", 4, 0},
+        {u"\u5316\u5B66 abc", 6, 3},  // Japanese words of two characters, then ASCII
+        {u"\u65E5\u672C \u5316\u5B66\u4F1A\u8A8C", 7, 3},
+        {u"\u5316\u5B66\u3000abc\u3000", 7, 3},  // the ideographic space is a space
+        {u"a \U0001F600", 4, 2},  // a surrogate pair goes whole
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(WordStartBefore(c.text, c.nCaret, LeadBytesOfCodePage(c.nCodePage)), c.nStart)
-            << "'" << c.text << "' at " << c.nCaret;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(WordStartBefore(c.text, c.nCaret), c.nStart) << "row " << (&c - cases);
 }
 
-namespace {
-
-// Lines of 100 bytes, CR LF ends.
-std::string LinesOf100Bytes(std::size_t nBytes)
+// The caret's end of a selection the box does not hand over in order: its
+// caret index where it answers one, then the caret's line, then where the
+// caret is drawn.
+TEST(CaretEndOfSelection, TakesTheFirstClueThatTells)
 {
-    const std::string line = std::string(98, 'x') + "\r\n";
+    const struct {
+        CSelectionClues clues;  // start, end, caret index, caret's, start's and end's line starts, drawn at start
+        std::size_t nCaret;
+    } cases[] = {
+        {{5, 5, 0, 0, 0, 0, true}, 5},           // no selection
+        {{10, 20, 10, 0, 0, 0, false}, 10},      // the caret index tells
+        {{10, 20, 20, 8, 8, 8, true}, 20},       // and outweighs the pixels
+        {{10, 50, 0, 8, 8, 40, false}, 10},      // no caret index: the caret on the start's line
+        {{10, 50, 0, 40, 8, 40, true}, 50},      // on the end's line, whatever is drawn
+        {{10, 50, 7, 40, 8, 40, true}, 50},      // a caret index at neither end tells nothing
+        {{10, 20, 0, 8, 8, 8, true}, 10},        // one line: drawn at the start
+        {{10, 20, 0, 8, 8, 8, false}, 20},       // one line, nothing tells
+        {{0, 20, 0, 0, 0, 0, true}, 0},          // an answer of 0 tells nothing, the pixels do
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CaretEndOfSelection(c.clues), c.nCaret) << "row " << (&c - cases);
+}
+
+// What the user sees of a long text: the first screenful at once and alone
+// for a moment (the clock may wrap meanwhile); then the rest in parts of
+// whole lines, each as much as the box shows in about a turn, so that the
+// window answers within two turns all along. The box holds what was given;
+// the schedule holds at most twice what is not yet shown, nothing once the
+// text is whole or stopped.
+TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenPartsOfAboutATurn)
+{
     std::string text;
-    while (text.size() < nBytes)
-        text += line;
-    return text;
-}
-
-}  // namespace
-
-// The first screenful stands alone for a moment (the clock may wrap
-// meanwhile); then parts of whole lines, each sized to what the box took
-// in a turn for the one before, whatever part of its time is fixed, at
-// most doubling. The text shown is let go of as the rest comes, all of it
-// once whole.
-TEST(FillSchedule, ShowsTheFirstScreenfulAloneThenPartsSizedToATurn)
-{
-    const std::string text = LinesOf100Bytes(12000000);
+    while (text.size() < 12000000)
+        text += std::string(98, 'x') + "\r\n";
     const std::uint32_t nStart = 0xFFFFFFC0;
     const struct {
-        const char* name;
-        double dFixedMs;
+        double dFixedMs;  // what a model box takes for any part, and for each megabyte
         double dMsPerMegabyte;
-        std::size_t nSettledBytes;  // where the parts settle
-    } boxes[] = {
-        {"Wine's box", 60, 250, 800000},
-        {"a fast box, doubling the parts", 5, 20, 16 * CFillSchedule::kStepBytes},
-        {"a box slower than a turn", 400, 250, CFillSchedule::kLeastStepBytes},
-    };
+    } boxes[] = {{60, 250}, {5, 20}, {100, 2000}};  // Wine's, a fast one, one slow for its bytes
     for (const auto& box : boxes) {
         CFillSchedule schedule;
         CFillPart part = schedule.Start(CString(text.data(), text.size()), nStart);
-        EXPECT_EQ(part.nTo, 2100u) << "2 KB, to the end of its line";
-        schedule.PartShown(part, 5);  // the first part's time sizes nothing
-        EXPECT_EQ(schedule.MsUntilDue(nStart + 40), 60u);
-        EXPECT_TRUE(schedule.Next(nStart + 99).IsEmpty()) << "the first part did not stand alone";
-        std::size_t nShown = part.nTo;
-        std::size_t nLast = 0;  // the last part before the rest of the text
-        std::size_t nParts = 0;
-        for (part = schedule.Next(nStart + 100); !part.IsEmpty(); part = schedule.Next(nStart + 100), ++nParts) {
+        EXPECT_LE(part.nTo, CFillSchedule::kFirstBytes + 100) << "the first part is more than a screenful";
+        EXPECT_TRUE(schedule.Next(nStart).IsEmpty()) << "the first part did not stand alone";
+        const std::uint32_t nDue = nStart + schedule.MsUntilDue(nStart);
+        EXPECT_NE(nDue, nStart);
+        std::size_t nShown = 0;
+        for (std::size_t nParts = 0; !part.IsEmpty(); part = schedule.Next(nDue), ++nParts) {
             const std::size_t nBytes = part.nTo - part.nFrom;
-            EXPECT_EQ(part.nFrom, nShown);
-            EXPECT_EQ(text.compare(part.nFrom, nBytes, schedule.PartText(part), nBytes), 0) << box.name;
+            ASSERT_EQ(part.nFrom, nShown) << box.dFixedMs;
+            EXPECT_TRUE(part.nTo == text.size() || text[part.nTo - 1] == '\n') << "not whole lines";
+            EXPECT_EQ(text.compare(part.nFrom, nBytes, schedule.PartText(part), nBytes), 0);
+            EXPECT_EQ(schedule.ShownBytes(), part.nTo) << "not what the box holds";
+            EXPECT_LE(schedule.HeldBytes(), 2 * (text.size() - part.nFrom)) << "holds what is shown";
+            const double dMs = box.dFixedMs + box.dMsPerMegabyte * nBytes / 1e6;
+            EXPECT_TRUE(nParts < 2 || part.nTo == text.size() || dMs <= 2 * CFillSchedule::kTurnMs)
+                << box.dFixedMs << " ms a part: " << nBytes << " bytes";
+            schedule.PartShown(part, static_cast<std::uint32_t>(dMs));
             nShown = part.nTo;
-            EXPECT_TRUE(nParts > 0 || nBytes == 262200) << "the first later part: " << nBytes;
-            if (part.nTo < text.size()) {
-                EXPECT_LE(nBytes, 2 * std::max<std::size_t>(nLast, CFillSchedule::kStepBytes) + 100)
-                    << box.name << ": grew more than twice, part " << nParts;
-                nLast = nBytes;
-            }
-            EXPECT_LE(schedule.HeldBytes(), 2 * (text.size() - part.nFrom)) << box.name << ": holds what is shown";
-            schedule.PartShown(part, static_cast<std::uint32_t>(box.dFixedMs + box.dMsPerMegabyte * nBytes / 1e6));
         }
-        EXPECT_NEAR(static_cast<double>(nLast), static_cast<double>(box.nSettledBytes), 0.1 * box.nSettledBytes + 100)
-            << box.name << " after " << nParts << " parts";
+        EXPECT_EQ(nShown, text.size());
         EXPECT_FALSE(schedule.IsFilling());
-        EXPECT_EQ(schedule.HeldBytes(), 0u) << box.name << ": the text is whole and still held";
-        EXPECT_EQ(schedule.MsUntilDue(nStart + 100), CFillSchedule::kNothingDue);
+        EXPECT_EQ(schedule.HeldBytes(), 0u) << "the text is whole and still held";
+        EXPECT_EQ(schedule.MsUntilDue(nDue), CFillSchedule::kNothingDue);
     }
 
     // A short text is whole at once, as is one without line ends; a stopped
-    // fill gives nothing more.
+    // fill gives nothing more and holds nothing.
     CFillSchedule schedule;
     EXPECT_EQ(schedule.Start("short\r\ntext", 5).nTo, 11u);
     EXPECT_FALSE(schedule.IsFilling());
     EXPECT_EQ(schedule.Start(CString(std::string(5000, 'x').c_str()), 5).nTo, 5000u);
     schedule.Start(CString(text.data(), text.size()), 5);
     schedule.Stop();
-    EXPECT_EQ(schedule.ShownBytes(), 0u) << "a stopped fill still says the box holds text";
+    EXPECT_EQ(schedule.ShownBytes() + schedule.HeldBytes(), 0u) << "a stopped fill holds text";
     EXPECT_TRUE(schedule.Next(500).IsEmpty());
-    EXPECT_EQ(schedule.MsUntilDue(500), CFillSchedule::kNothingDue);
 }
 
 // A file error names the file and why; the other kinds of failure each
 // have words of their own. Whether the program goes on decides what the
-// user may lose.
+// user may lose: a length error of the library is a fault like any other.
 TEST(FailureReport, SaysWhatFailedAndWhetherTheProgramGoesOn)
 {
     const struct {
         std::function<void()> fail;
         bool bCarryOn;
+        const char* pszSays;  // among other words
     } cases[] = {
-        {[] { throw CFileException("C:\\Dir\\Norvane.txt", "Access is denied"); }, true},
-        {[] { throw std::bad_alloc(); }, true},
-        {[] { throw std::length_error("the results box is at its limit"); }, true},
-        {[] { throw std::logic_error("a fault"); }, false},
-        {[] { throw 42; }, false},
+        {[] { throw CFileException("C:\\Dir\\Norvane.txt", "Access is denied"); }, true,
+         "C:\\Dir\\Norvane.txt\r\n\r\nAccess is denied"},
+        {[] { throw std::bad_alloc(); }, true, ""},
+        {[] { throw CBoxFullException(); }, true, ""},
+        {[] { throw std::length_error("a fault"); }, false, "a fault"},
+        {[] { throw 42; }, false, ""},
     };
-    std::vector<std::string> texts;
+    std::set<std::string> texts;
     for (const auto& c : cases) {
         try {
             c.fail();
         } catch (...) {
             const CFailureReport report = DescribeCurrentException();
-            texts.emplace_back(report.strText.GetString());
-            EXPECT_EQ(report.bCarryOn, c.bCarryOn) << texts.back();
+            const std::string text = report.strText.GetString();
+            EXPECT_EQ(report.bCarryOn, c.bCarryOn) << text;
+            EXPECT_NE(text.find(c.pszSays), std::string::npos) << text;
+            texts.insert(text);
         }
     }
-    ASSERT_EQ(texts.size(), std::size(cases));
-    EXPECT_NE(texts[0].find("C:\\Dir\\Norvane.txt"), std::string::npos) << texts[0];
-    EXPECT_NE(texts[0].find("Access is denied"), std::string::npos) << texts[0];
-    EXPECT_NE(texts[3].find("a fault"), std::string::npos) << "a fault's own words are lost: " << texts[3];
-    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
-        EXPECT_NE(texts[i], texts[i + 1]) << "two kinds of failure in the same words";
+    EXPECT_EQ(texts.size(), std::size(cases)) << "two failures in the same words";
 }

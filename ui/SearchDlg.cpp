@@ -1,6 +1,7 @@
 #include "ui/SearchDlg.h"
 
 #include "framework/portable/LeadBytes.h"
+#include "framework/portable/WideText.h"
 #include "framework/window/Clock.h"
 #include "framework/window/PaintDC.h"
 #include "framework/window/Resources.h"
@@ -31,7 +32,6 @@ const MessageMapEntry CSearchDlg::s_messageEntries[] = {
     {WM_QUERYDRAGICON, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnQueryDragIcon>},
     {WM_COMMAND, EN_CHANGE, IDC_QUERY, &MemberHandler<CSearchDlg, &CSearchDlg::OnChangeQuery>},
     {WM_COMMAND, EN_ERRSPACE, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsOutOfMemory>},
-    {WM_COMMAND, EN_MAXTEXT, IDC_RESULTS, &MemberHandler<CSearchDlg, &CSearchDlg::OnResultsAtLimit>},
     {WM_TIMER, 0, 0, &MemberHandler<CSearchDlg, &CSearchDlg::OnTimer>},
 };
 
@@ -122,11 +122,6 @@ void CSearchDlg::OnResultsOutOfMemory()
     m_fill.OnBoxOutOfMemory();
 }
 
-void CSearchDlg::OnResultsAtLimit()
-{
-    m_fill.OnBoxAtLimit();
-}
-
 HandlerResult CSearchDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == SEARCH_TIMER_ID) {
@@ -146,7 +141,7 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
     }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_BACK && pMsg->hwnd == m_editQuery.m_hWnd && IsCtrlDown()) {
         // Consumed here: the box itself would insert the character 0x7F.
-        m_editQuery.DeleteWordBeforeCaret(ActiveCodePageLeadBytes());
+        m_editQuery.DeleteWordBeforeCaret();
         return TRUE;
     }
     return CDialog::PreTranslateMessage(pMsg);
@@ -156,21 +151,22 @@ void CSearchDlg::SelectOrEraseQuery()
 {
     m_editQuery.SetFocus();
     if (m_returnToggle.OnReturn() == ReturnAction::SelectQuery) {
-        m_editQuery.SetSel(0, m_editQuery.GetWindowTextLength());
+        m_editQuery.SetSel(0, m_editQuery.GetTextLength());
         m_editQuery.ScrollCaret();
     } else {
-        m_editQuery.SetWindowText("");
+        m_editQuery.SetText(L"");
         // A multi-line box reports no change for a text set whole, yet
         // erasing is a change of the query like any other.
         OnChangeQuery();
     }
 }
 
+// The query goes to the search in the ANSI code page, as the data file is.
 void CSearchDlg::RunSearch()
 {
     ::RunSearch(
-        m_strDir, m_editQuery.GetWindowText(), [this](CString strText) { m_fill.Start(std::move(strText)); },
-        ActiveCodePageLeadBytes());
+        m_strDir, CodePageFromWide(m_editQuery.GetText(), CP_ACP),
+        [this](CString strText) { m_fill.Start(std::move(strText)); }, ActiveCodePageLeadBytes());
 }
 
 DWORD CSearchDlg::OnIdle()

@@ -28,7 +28,6 @@ private:
     HCURSOR OnQueryDragIcon();
     void OnChangeQuery();
     void OnResultsOutOfMemory();
-    void OnResultsAtLimit();
     HandlerResult OnTimer(UINT_PTR nIDEvent);
 
     void AddAboutEntry();

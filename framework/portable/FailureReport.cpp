@@ -1,10 +1,10 @@
 #include "framework/portable/FailureReport.h"
 
+#include "framework/portable/BoxFullException.h"
 #include "framework/portable/FileException.h"
 
 #include <exception>
 #include <new>
-#include <stdexcept>
 
 CFailureReport DescribeCurrentException()
 {
@@ -15,7 +15,7 @@ CFailureReport DescribeCurrentException()
         return {"Norvane could not use the file\r\n" + e.GetPath() + "\r\n\r\n" + e.GetCause() + ".", true};
     } catch (const std::bad_alloc&) {
         return {"There is not enough memory for the results of this search.", true};
-    } catch (const std::length_error&) {
+    } catch (const CBoxFullException&) {
         return {"The results of this search are more than the results box can hold.", true};
     } catch (const std::exception& e) {
         return {strFatal + "\r\n\r\n" + e.what(), false};

@@ -23,7 +23,7 @@ INT_PTR CDialog::DoModal()
     const bool bDisabledOwner = m_hParent && !::EnableWindow(m_hParent, FALSE);
     m_bInModalLoop = true;
     m_nModalResult = IDCANCEL;
-    ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), m_hParent, DialogProc,
+    ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), m_hParent, DialogProc,
                          reinterpret_cast<LPARAM>(this));
     // A template without WS_VISIBLE, like the About box's, is shown here.
     if (m_hWnd && !::IsWindowVisible(m_hWnd))
@@ -48,7 +48,7 @@ void CDialog::RunMessageLoop()
         // The loop's own calls are guarded here, the handlers in Dispatch:
         // nothing may leave the loop as an exception.
         try {
-            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
                 const DWORD dwWaitMs = IdleTurn();
                 if (dwWaitMs == 0)
                     continue;
@@ -57,7 +57,7 @@ void CDialog::RunMessageLoop()
                     continue;
                 }
             }
-            const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+            const BOOL bGot = ::GetMessageW(&msg, nullptr, 0, 0);
             if (bGot <= 0) {
                 if (bGot == 0)
                     ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
@@ -65,7 +65,7 @@ void CDialog::RunMessageLoop()
             }
             if (!PreTranslateMessage(&msg)) {
                 ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
+                ::DispatchMessageW(&msg);
             }
         } catch (...) {
             ReportFailure();
@@ -102,7 +102,7 @@ void CDialog::DoDataExchange(CDataExchange*)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return ::IsDialogMessageW(m_hWnd, pMsg);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -115,7 +115,7 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::CenterWindow() const
 {
-    if (::GetWindowLongA(m_hWnd, GWL_STYLE) & DS_CENTER)
+    if (::GetWindowLongW(m_hWnd, GWL_STYLE) & DS_CENTER)
         return;  // the system has centred it already
     RECT rcDialog;
     RECT rcArea;
@@ -134,10 +134,10 @@ void CDialog::CenterWindow() const
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     if (nMessage == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, lParam);
         reinterpret_cast<CDialog*>(lParam)->m_hWnd = hWnd;
     }
-    CDialog* pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    CDialog* pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     return pDialog ? pDialog->Dispatch(nMessage, wParam, lParam) : FALSE;
 }
 
@@ -156,7 +156,7 @@ INT_PTR CDialog::Dispatch(UINT nMessage, WPARAM wParam, LPARAM lParam)
             return FALSE;
         if (nMessage == WM_QUERYDRAGICON)  // answered by the return value itself
             return result.lResult;
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result.lResult);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result.lResult);
         return TRUE;
     } catch (...) {
         ReportFailure();

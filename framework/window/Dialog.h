@@ -13,7 +13,9 @@
 // waits, the loop gives OnIdle a turn. An exception that leaves a handler,
 // the pre-filter or an idle turn is reported in a message box, once: after a
 // file error or a lack of memory the dialog carries on, after anything else
-// the program closes.
+// the program closes. The dialog, its controls and its loop are Unicode
+// windows and calls: an edit box then holds and counts UTF-16 whatever the
+// system and its version of the controls, and takes every letter typed.
 class CDialog {
 public:
     CDialog(UINT nIDTemplate, HWND hParent);
@@ -46,7 +48,7 @@ protected:
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, nMessage, wParam, lParam);
+        return ::SendMessageW(m_hWnd, nMessage, wParam, lParam);
     }
     void SetTimer(UINT_PTR nIDEvent, UINT nElapse) const { ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr); }
     void KillTimer(UINT_PTR nIDEvent) const { ::KillTimer(m_hWnd, nIDEvent); }

@@ -1,143 +1,176 @@
 #include "framework/window/Edit.h"
 
+#include "framework/portable/CaretEnd.h"
 #include "framework/portable/WideText.h"
 #include "framework/portable/WordBreak.h"
-#include "framework/window/PaintDC.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstdlib>
-#include <vector>
+#include <utility>
 
 namespace {
 
-// The x of a box's client point in the result of EM_POSFROMCHAR.
-int PointX(LRESULT nPoint)
-{
-    return static_cast<short>(LOWORD(nPoint));
-}
+// EM_GETCARETINDEX: CommCtrl.h from Windows 10 1809 on; not in this tool
+// chain's headers.
+constexpr UINT kGetCaretIndex = 0x1500 + 18;
+
+// Memory from LocalAlloc, freed with the object unless handed on.
+class CLocalMemory {
+public:
+    explicit CLocalMemory(HLOCAL hMemory) : m_hMemory(hMemory) {}
+    CLocalMemory(const CLocalMemory&) = delete;
+    CLocalMemory& operator=(const CLocalMemory&) = delete;
+    ~CLocalMemory() { ::LocalFree(m_hMemory); }
+
+    HLOCAL Get() const { return m_hMemory; }
+    HLOCAL Release() { return std::exchange(m_hMemory, nullptr); }
+
+private:
+    HLOCAL m_hMemory;
+};
 
 }  // namespace
 
-CString CEdit::GetWindowText() const
+std::wstring CEdit::GetText() const
 {
-    std::vector<char> text(::GetWindowTextLengthA(m_hWnd) + 1);
-    const int nLength = ::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()));
-    return CString(text.data(), nLength);
+    std::wstring text(GetTextLength() + 1, L'\0');
+    text.resize(::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size())));
+    return text;
 }
 
-bool CEdit::SetWindowText(const CString& strText) const
+std::size_t CEdit::GetTextLength() const
 {
-    // One repaint for the whole text, not one per step of its layout.
-    SetRedraw(false);
-    const bool bSet = ::SetWindowTextA(m_hWnd, strText.GetString()) != FALSE;
+    return static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd));
+}
+
+bool CEdit::SetText(const std::wstring& text, std::size_t nRoomChars) const
+{
+    SetRedraw(false);  // one repaint for the whole text, not one per step of its layout
+    const bool bSet = SetTextInNewBuffer(text, nRoomChars);
     SetRedraw(true);
     return bSet;
 }
 
-bool CEdit::SetTextInNewBuffer(const CString& strText, std::size_t nChars) const
+// The buffer of a multi-line box is memory from LocalAlloc that the box may
+// grow, in UTF-16 in a Unicode box (and in any box of common controls 6).
+// EM_SETHANDLE makes the old buffer the caller's to free; a box that did
+// not take the new one (a single-line box has no buffer to give) still
+// lives on the old.
+bool CEdit::SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars) const
 {
-    // The box keeps its text as UTF-16 (common controls 6), in memory from
-    // LocalAlloc that it may grow; the old buffer is ours to free. Its own
-    // conversion of 8-bit text is from the ANSI code page.
-    const std::wstring text = WideFromCodePage(strText, CP_ACP);
-    const HLOCAL hBuffer = ::LocalAlloc(LMEM_MOVEABLE, (std::max(nChars, text.size()) + 1) * sizeof(wchar_t));
-    if (hBuffer == nullptr)
+    const HLOCAL hOld = ::IsWindowUnicode(m_hWnd) ? reinterpret_cast<HLOCAL>(Send(EM_GETHANDLE)) : nullptr;
+    if (hOld == nullptr)
+        return ::SetWindowTextW(m_hWnd, text.c_str()) != FALSE;
+    CLocalMemory buffer(::LocalAlloc(LMEM_MOVEABLE, (std::max(nRoomChars, text.size()) + 1) * sizeof(wchar_t)));
+    if (buffer.Get() == nullptr)
         return false;
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(::LocalLock(hBuffer)));
-    ::LocalUnlock(hBuffer);
-    SetRedraw(false);
-    const HLOCAL hOld = reinterpret_cast<HLOCAL>(::SendMessageA(m_hWnd, EM_GETHANDLE, 0, 0));
-    ::SendMessageA(m_hWnd, EM_SETHANDLE, reinterpret_cast<WPARAM>(hBuffer), 0);
-    ::LocalFree(hOld);
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(::LocalLock(buffer.Get())));
+    ::LocalUnlock(buffer.Get());
+    Send(EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer.Get()));
+    if (reinterpret_cast<HLOCAL>(Send(EM_GETHANDLE)) != buffer.Get())
+        return ::SetWindowTextW(m_hWnd, text.c_str()) != FALSE;
+    buffer.Release();
+    const CLocalMemory old(hOld);
     if (text.empty()) {
-        // Wine lays out a buffer handed over only as far as its text goes:
-        // an empty one would keep the old text's lines.
-        ::SetWindowTextA(m_hWnd, " ");
-        ::SetWindowTextA(m_hWnd, "");
+        // Wine: lays out a buffer handed over only as far as its text goes,
+        // so an empty one would keep the old text's lines.
+        ::SetWindowTextW(m_hWnd, L" ");
+        ::SetWindowTextW(m_hWnd, L"");
     }
-    SetRedraw(true);
     return true;
 }
 
-void CEdit::AppendText(const CString& strText) const
+void CEdit::AppendText(const std::wstring& text) const
 {
-    DWORD nStart = 0;
-    DWORD nEnd = 0;
-    GetSel(nStart, nEnd);
-    const DWORD nCaret = CaretEndOfSelection(nStart, nEnd);
-    const LRESULT nTopLine = ::SendMessageA(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const int nLeft = LeftOfText();
+    const CSelection selection = GetSelection();
+    const LRESULT nTopLine = Send(EM_GETFIRSTVISIBLELINE);
+    const int nAcross = ScrollPosAcross();
     SetRedraw(false);
-    SetSel(INT_MAX, INT_MAX);  // the end; measuring the text would cost as much as the step
-    ReplaceSel(strText.GetString(), false);
+    const std::size_t nLength = GetTextLength();
+    SetSel(nLength, nLength);
+    ReplaceSel(text.c_str(), false);
     // Inserting moved the caret to the end and scrolled it into view: the
-    // user's selection, and the place in the box's own units (lines and
-    // characters), come back.
-    SetSel(nCaret == nStart ? nEnd : nStart, nCaret);
-    const LRESULT nLines = nTopLine - ::SendMessageA(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const int nPixels = LeftOfText() - nLeft;
-    const int nCharWidth = nPixels != 0 ? AverageCharWidth() : 0;
-    const long nChars = nCharWidth > 0 ? std::lround(static_cast<double>(nPixels) / nCharWidth) : 0;
-    if (nLines != 0 || nChars != 0)
-        ::SendMessageA(m_hWnd, EM_LINESCROLL, nChars, nLines);
+    // user's selection comes back, and the place, in the box's own units:
+    // lines down, its scroll bar's position across (a 16-bit one in the
+    // message).
+    SetSel(selection.nAnchor, selection.nCaret);
+    const LRESULT nLines = nTopLine - Send(EM_GETFIRSTVISIBLELINE);
+    if (nLines != 0)
+        Send(EM_LINESCROLL, 0, nLines);
+    if (ScrollPosAcross() != nAcross)
+        Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(nAcross, 0xFFFF)));
     SetRedraw(true);
 }
 
-void CEdit::DeleteWordBeforeCaret(const CLeadBytes& leadBytes) const
+void CEdit::DeleteWordBeforeCaret() const
 {
     DWORD nStart = 0;
     DWORD nEnd = 0;
     GetSel(nStart, nEnd);
     if (nStart == nEnd)
-        SetSel(static_cast<DWORD>(WordStartBefore(GetWindowText(), nEnd, leadBytes)), nEnd);
-    ReplaceSel("", true);
+        SetSel(WordStartBefore(Utf16Of(GetText()), nEnd), nEnd);
+    ReplaceSel(L"", true);
 }
 
 void CEdit::GetSel(DWORD& nStart, DWORD& nEnd) const
 {
-    ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&nStart), reinterpret_cast<LPARAM>(&nEnd));
+    Send(EM_GETSEL, reinterpret_cast<WPARAM>(&nStart), reinterpret_cast<LPARAM>(&nEnd));
 }
 
-// EM_GETSEL orders the ends of a selection; which one the caret is at shows
-// where the box draws its caret, which it has only while it has the focus
-// (and only then can the user move that end).
-DWORD CEdit::CaretEndOfSelection(DWORD nStart, DWORD nEnd) const
+// EM_GETSEL orders the ends of a selection; the box tells which one is the
+// caret's in other ways (CaretEnd.h).
+CEdit::CSelection CEdit::GetSelection() const
+{
+    DWORD nStart = 0;
+    DWORD nEnd = 0;
+    GetSel(nStart, nEnd);
+    CSelectionClues clues{nStart, nEnd, 0, 0, 0, 0, false};
+    if (nStart != nEnd) {
+        clues.nCaretIndex = static_cast<std::size_t>(Send(kGetCaretIndex));
+        clues.nCaretLineStart = static_cast<std::size_t>(Send(EM_LINEINDEX, static_cast<WPARAM>(-1)));
+        clues.nStartLineStart = LineStartOf(nStart);
+        clues.nEndLineStart = LineStartOf(nEnd);
+        clues.bCaretDrawnAtStart = clues.nStartLineStart == clues.nEndLineStart && IsCaretDrawnAt(nStart);
+    }
+    const std::size_t nCaret = CaretEndOfSelection(clues);
+    return {nCaret == nStart ? nEnd : nStart, nCaret};
+}
+
+std::size_t CEdit::LineStartOf(std::size_t nChar) const
+{
+    return static_cast<std::size_t>(Send(EM_LINEINDEX, static_cast<WPARAM>(Send(EM_LINEFROMCHAR, nChar))));
+}
+
+// The box has a caret only while it has the focus, and draws it where its
+// character is only on a line in view. A pixel either way: two characters
+// are farther apart.
+bool CEdit::IsCaretDrawnAt(std::size_t nChar) const
 {
     POINT caret;
-    if (nStart == nEnd || ::GetFocus() != m_hWnd || !::GetCaretPos(&caret))
-        return nEnd;
-    // A pixel either way: the two ends are a character apart at least.
-    const LRESULT nStartPoint = ::SendMessageA(m_hWnd, EM_POSFROMCHAR, nStart, 0);
-    const bool bAtStart =
-        std::abs(PointX(nStartPoint) - caret.x) <= 1 && static_cast<short>(HIWORD(nStartPoint)) == caret.y;
-    return bAtStart ? nStart : nEnd;
+    RECT client;
+    if (::GetFocus() != m_hWnd || !::GetCaretPos(&caret) || !::GetClientRect(m_hWnd, &client))
+        return false;
+    const LRESULT nPoint = Send(EM_POSFROMCHAR, nChar);
+    const POINT at = {static_cast<short>(LOWORD(nPoint)), static_cast<short>(HIWORD(nPoint))};
+    return ::PtInRect(&client, at) && std::abs(at.x - caret.x) <= 1 && at.y == caret.y;
 }
 
-// Where the first character of the text is drawn, in client pixels: left of
-// the box's edge by as much as the box is scrolled to the right.
-int CEdit::LeftOfText() const
+int CEdit::ScrollPosAcross() const
 {
-    return PointX(::SendMessageA(m_hWnd, EM_POSFROMCHAR, 0, 0));
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    return ::GetScrollInfo(m_hWnd, SB_HORZ, &info) ? info.nPos : 0;
 }
 
-// The unit of EM_LINESCROLL across: the average character width of the box's
-// font.
-int CEdit::AverageCharWidth() const
+void CEdit::ReplaceSel(const wchar_t* pszText, bool bCanUndo) const
 {
-    const HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-    return CClientDC(m_hWnd).TextMetricsOf(hFont).tmAveCharWidth;
-}
-
-void CEdit::ReplaceSel(const char* pszText, bool bCanUndo) const
-{
-    ::SendMessageA(m_hWnd, EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(pszText));
+    Send(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(pszText));
 }
 
 void CEdit::SetRedraw(bool bRedraw) const
 {
-    ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0);
+    Send(WM_SETREDRAW, bRedraw);
     if (bRedraw) {
         // The scroll bars lie in the frame, outside the client area; painted
         // now, not after the messages waiting.

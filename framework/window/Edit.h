@@ -1,47 +1,58 @@
 #pragma once
 
-#include "framework/portable/LeadBytes.h"
-#include "framework/portable/String.h"
-
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
-// An edit control of a dialog; the dialog owns the window.
+// An edit control of a dialog; the dialog owns the window. Its text and
+// every position in it are UTF-16 units, as a Unicode box holds and counts
+// them (Dialog.h); 8-bit text is converted where it comes and goes.
 class CEdit {
 public:
-    CString GetWindowText() const;
-    // A text set whole, laid out before it is drawn once; the view and the
-    // caret go to the top. False when the box had no room for it.
-    bool SetWindowText(const CString& strText) const;
-    // Sets the text of a multi-line box as SetWindowText does, by handing it
-    // a new buffer with the text and room for nChars characters in all: the
-    // old buffer is freed at once, where replacing its text would copy it
-    // first, and text added later up to that size is never moved and copied
-    // as the box grows. False, and nothing changed, without the memory.
-    bool SetTextInNewBuffer(const CString& strText, std::size_t nChars) const;
+    std::wstring GetText() const;
+    std::size_t GetTextLength() const;
+    // Sets the whole text, whatever its size, empty too; the view and the
+    // caret go to the top, and the box is laid out before it is drawn once.
+    // A multi-line box that holds UTF-16 is handed a new buffer with the
+    // text and room for nRoomChars characters in all: its old buffer goes
+    // at once, where replacing the text would copy it first, and text added
+    // later up to that size is never moved and copied as the box grows.
+    // Any other box is given the text as such. False, and nothing changed,
+    // when there is no memory for it.
+    bool SetText(const std::wstring& text, std::size_t nRoomChars = 0) const;
     // Adds text at the end of a multi-line box, laid out the same way; the
     // view, the caret, the selection and its direction stay where they are.
-    // A box without room for it tells its parent (EN_ERRSPACE, EN_MAXTEXT).
-    void AppendText(const CString& strText) const;
+    // A box without room for it tells its parent (EN_ERRSPACE).
+    void AppendText(const std::wstring& text) const;
     // Ctrl+Backspace: deletes the selection, or else the word before the
     // caret (WordBreak.h). The box reports the change as any other.
-    void DeleteWordBeforeCaret(const CLeadBytes& leadBytes) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+    void DeleteWordBeforeCaret() const;
     // 0: as much as the box can hold.
-    void SetLimitText(UINT nMaxChars) const { ::SendMessageA(m_hWnd, EM_SETLIMITTEXT, nMaxChars, 0); }
+    void SetLimitText(UINT nMaxChars) const { Send(EM_SETLIMITTEXT, nMaxChars); }
     // nAnchor is where a selection was started, nCaret its end that moves.
-    void SetSel(DWORD nAnchor, DWORD nCaret) const { ::SendMessageA(m_hWnd, EM_SETSEL, nAnchor, nCaret); }
-    void ScrollCaret() const { ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0); }
+    void SetSel(std::size_t nAnchor, std::size_t nCaret) const { Send(EM_SETSEL, nAnchor, nCaret); }
+    void ScrollCaret() const { Send(EM_SCROLLCARET); }
     void SetFocus() const { ::SetFocus(m_hWnd); }
 
     HWND m_hWnd = nullptr;
 
 private:
+    struct CSelection {
+        std::size_t nAnchor;
+        std::size_t nCaret;
+    };
+
+    LRESULT Send(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageW(m_hWnd, nMessage, wParam, lParam);
+    }
     void GetSel(DWORD& nStart, DWORD& nEnd) const;
-    DWORD CaretEndOfSelection(DWORD nStart, DWORD nEnd) const;
-    int LeftOfText() const;
-    int AverageCharWidth() const;
-    void ReplaceSel(const char* pszText, bool bCanUndo) const;
+    CSelection GetSelection() const;
+    std::size_t LineStartOf(std::size_t nChar) const;
+    bool IsCaretDrawnAt(std::size_t nChar) const;
+    int ScrollPosAcross() const;
+    bool SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars) const;
+    void ReplaceSel(const wchar_t* pszText, bool bCanUndo) const;
     void SetRedraw(bool bRedraw) const;
 };

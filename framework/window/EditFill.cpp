@@ -1,15 +1,18 @@
 #include "framework/window/EditFill.h"
 
+#include "framework/portable/BoxFullException.h"
+#include "framework/portable/WideText.h"
 #include "framework/window/Clock.h"
 
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 void CEditFill::Start(CString strText)
 {
-    m_boxFull = BoxFull::No;
+    m_bBoxOutOfMemory = false;
     const CFillPart first = m_schedule.Start(std::move(strText), MillisecondClock());
+    // No limit of the box cuts what it is given: it takes text until it has
+    // no memory left.
     if (m_schedule.IsFilling())
         m_edit.SetLimitText(0);
     Show(first);
@@ -17,8 +20,7 @@ void CEditFill::Start(CString strText)
 
 DWORD CEditFill::OnIdle()
 {
-    const std::uint32_t nNow = MillisecondClock();
-    const CFillPart part = m_schedule.Next(nNow);
+    const CFillPart part = m_schedule.Next(MillisecondClock());
     if (!part.IsEmpty())
         Show(part);
     const std::uint32_t nWaitMs = m_schedule.MsUntilDue(MillisecondClock());
@@ -27,35 +29,28 @@ DWORD CEditFill::OnIdle()
 
 void CEditFill::Empty()
 {
-    const std::size_t nBoxBytes = m_schedule.ShownBytes();
+    const bool bHoldsText = m_schedule.ShownBytes() > 0;
     m_schedule.Stop();
-    // A box holding much would copy it all to delete it.
-    const bool bEmptied = nBoxBytes > CFillSchedule::kFirstBytes && m_edit.SetTextInNewBuffer("", 0);
-    if (!bEmptied && nBoxBytes > 0)
-        m_edit.SetWindowText("");
+    if (bHoldsText && !m_edit.SetText(L""))
+        throw std::bad_alloc();
 }
 
 void CEditFill::Show(const CFillPart& part)
 {
-    const CString strPart(m_schedule.PartText(part), part.nTo - part.nFrom);
+    // Parts are whole lines: no character of two bytes is parted.
+    const std::wstring text = WideFromCodePage({m_schedule.PartText(part), part.nTo - part.nFrom}, CP_ACP);
     const std::uint32_t nStart = MillisecondClock();
+    // The box gets room for the whole text at once: one that grows with
+    // each part moves and copies all it holds each time. A byte is at most
+    // one UTF-16 unit.
     bool bShown = true;
-    if (part.IsFirst() && m_schedule.IsFilling()) {
-        // Room for the whole text at once: a box that grows with each part
-        // moves and copies all it holds each time. A byte is at most one
-        // UTF-16 unit.
-        bShown = m_edit.SetTextInNewBuffer(strPart, m_schedule.Length());
-    } else if (part.IsFirst()) {
-        bShown = m_edit.SetWindowText(strPart);
-    } else {
-        m_edit.AppendText(strPart);
-    }
-    if (!bShown || m_boxFull != BoxFull::No) {
-        const BoxFull boxFull = m_boxFull;
+    if (part.IsFirst())
+        bShown = m_edit.SetText(text, m_schedule.Length());
+    else
+        m_edit.AppendText(text);
+    if (!bShown || m_bBoxOutOfMemory) {
         Empty();
-        if (boxFull == BoxFull::AtLimit)
-            throw std::length_error("the results box is at its limit");
-        throw std::bad_alloc();
+        throw CBoxFullException();
     }
     m_schedule.PartShown(part, MillisecondClock() - nStart);
 }

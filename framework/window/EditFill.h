@@ -8,10 +8,11 @@
 
 // A text shown in a multi-line edit box in parts, as a state of the window
 // that owns the box (FillSchedule.h says when each part goes in): the dialog
-// starts it, empties it and gives it the turns of its message loop. A part
-// the box cannot take stops the fill and empties the box, so that no text is
-// ever shown cut short as if it were whole, and is thrown: as a lack of
-// memory, or as a text longer than the box can hold.
+// starts it, empties it and gives it the turns of its message loop. The
+// text is in the ANSI code page, as the search gives it; each part is
+// converted once, on its way into the box. A part the box has no room for
+// stops the fill and empties the box, so that no text is ever shown cut
+// short as if it were whole, and is thrown as a CBoxFullException.
 class CEditFill {
 public:
     explicit CEditFill(const CEdit& edit) : m_edit(edit) {}
@@ -23,17 +24,13 @@ public:
     DWORD OnIdle();
     // Stops the fill and empties the box.
     void Empty();
-    // The box said it has no room for more: no memory (EN_ERRSPACE), or at
-    // its limit (EN_MAXTEXT).
-    void OnBoxOutOfMemory() { m_boxFull = BoxFull::NoMemory; }
-    void OnBoxAtLimit() { m_boxFull = BoxFull::AtLimit; }
+    // The box said it has no memory for more (EN_ERRSPACE).
+    void OnBoxOutOfMemory() { m_bBoxOutOfMemory = true; }
 
 private:
-    enum class BoxFull { No, NoMemory, AtLimit };
-
     void Show(const CFillPart& part);
 
     const CEdit& m_edit;
     CFillSchedule m_schedule;
-    BoxFull m_boxFull = BoxFull::No;
+    bool m_bBoxOutOfMemory = false;
 };

@@ -1,21 +1,14 @@
 #include "tests/wine/ProgramWindow.h"
 
 #include "framework/portable/FileSystem.h"
+#include "framework/portable/LeadBytes.h"
 #include "store/DataFile.h"
+#include "ui/TypingPause.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
+#include <iterator>
 #include <stdexcept>
-#include <vector>
 
-std::string ProgramUnderTest()
-{
-    const char* pszProgram = std::getenv("NORVANE_EXE");
-    return pszProgram && *pszProgram ? pszProgram : std::string(ProgramDirectory().GetString()) + "Norvane.exe";
-}
-
-CProgramWindow::CProgramWindow(const std::string& dataFile)
+CProgramWindow::CProgramWindow(const std::string& dataFile) : m_dataFile(dataFile)
 {
     WriteBytes(m_dir.Path("Norvane.txt"), dataFile);
     Start();
@@ -42,10 +35,12 @@ void CProgramWindow::Start()
         !StartProcess(PathOf(m_strDir + "Norvane.exe"), exe, nullptr, m_process))
         throw std::runtime_error("cannot start " + m_strDir + "Norvane.exe: system error " +
                                  std::to_string(::GetLastError()));
-    if (!WaitFor([this] { return (m_hDialog = FindOwnWindow("Norvane Search")) != nullptr; }, 20000))
+    if ((m_hDialog = WaitForWindow("Norvane Search", 20000)) == nullptr)
         throw std::runtime_error("the window did not show");
-    // Keys in the first 200 ms of the process arm nothing; start later.
-    ::Sleep(300);
+    // The program's clock starts before its window shows, and a change in
+    // its first pause arms no search: keys come later, by more than the
+    // clock's granularity.
+    ::Sleep(CTypingPause::kPauseTicks + 50);
 }
 
 CProgramWindow::~CProgramWindow()
@@ -58,59 +53,101 @@ CProgramWindow::~CProgramWindow()
     ::CloseHandle(m_process.hProcess);
 }
 
-void CProgramWindow::PressKey(HWND hTarget, WPARAM nVirtualKey) const
+HWND CProgramWindow::Focus() const
 {
-    const LPARAM lParam = 1 | (::MapVirtualKeyA(static_cast<UINT>(nVirtualKey), MAPVK_VK_TO_VSC) << 16);
-    ::PostMessageA(hTarget, WM_KEYDOWN, nVirtualKey, lParam);
-    ::PostMessageA(hTarget, WM_KEYUP, nVirtualKey, lParam | 0xC0000000);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(m_process.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+std::string CProgramWindow::Selection(HWND hBox) const
+{
+    DWORD dwStart = 0;
+    DWORD dwEnd = 0;
+    ::SendMessageW(hBox, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+    return std::to_string(dwStart) + "-" + std::to_string(dwEnd);
+}
+
+void CProgramWindow::Type(const std::string& text, DWORD nPauseMs) const
+{
+    const std::wstring wide = WideOf(text);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        ::Sleep(i > 0 ? nPauseMs : 0);
+        ::PostMessageW(Query(), WM_CHAR, wide[i], 1);
+    }
+}
+
+void CProgramWindow::Press(std::initializer_list<WORD> keys) const
+{
+    ::SetForegroundWindow(m_hDialog);
+    std::vector<INPUT> input(2 * keys.size());
+    std::size_t i = 0;
+    for (WORD nKey : keys)
+        input[i++].ki.wVk = nKey;
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        input[i].ki.wVk = *it;
+        input[i++].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    for (INPUT& key : input)
+        key.type = INPUT_KEYBOARD;
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof input[0]);
 }
 
 void CProgramWindow::EraseQuery() const
 {
-    PressKey(Query(), VK_RETURN);
-    PressKey(Query(), VK_RETURN);
-    WaitFor([&] { return QueryText().empty(); }, 5000);
+    Press({VK_RETURN});
+    Press({VK_RETURN});
+    WaitFor([&] { return TextOf(Query()).empty(); });
 }
 
-HWND CProgramWindow::FindOwnWindow(const char* pszCaption) const
+::testing::AssertionResult CProgramWindow::ShowsResultsFor(const std::string& query) const
 {
-    // One program runs at a time: the window of that caption is its own.
-    const HWND hWnd = ::FindWindowA(nullptr, pszCaption);
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    return dwProcessId == m_process.dwProcessId && ::IsWindowVisible(hWnd) ? hWnd : nullptr;
+    const std::string dataFile = m_dataFile.empty() ? WithCrLf(DefaultJournalFile()) : m_dataFile;
+    const std::string expected = ResultsFor(dataFile, BytesOf(WideOf(query), CP_ACP), ActiveCodePageLeadBytes());
+    return WaitFor([&] { return ResultsText() == expected; }, 20000)
+               ? ::testing::AssertionSuccess()
+               : ::testing::AssertionFailure() << "other results than the core's for " << query;
+}
+
+void CProgramWindow::WaitForItsTurns() const
+{
+    ::Sleep(CTypingPause::kPauseTicks);
+    SendWithTimeout(m_hDialog, WM_NULL);
+    SendWithTimeout(m_hDialog, WM_NULL);
+}
+
+std::vector<HWND> CProgramWindow::OwnWindows(const char* pszCaption) const
+{
+    std::vector<HWND> windows;
+    const std::wstring caption = WideOf(pszCaption);
+    for (HWND hWnd = nullptr; (hWnd = ::FindWindowExW(nullptr, hWnd, nullptr, caption.c_str())) != nullptr;) {
+        DWORD dwProcessId = 0;
+        ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+        if (dwProcessId == m_process.dwProcessId && ::IsWindowVisible(hWnd))
+            windows.push_back(hWnd);
+    }
+    return windows;
 }
 
 HWND CProgramWindow::WaitForWindow(const char* pszCaption, DWORD nWaitMs) const
 {
-    HWND hWnd = nullptr;
-    WaitFor([&] { return (hWnd = FindOwnWindow(pszCaption)) != nullptr; }, nWaitMs);
-    return hWnd;
+    std::vector<HWND> windows;
+    WaitFor([&] { return !(windows = OwnWindows(pszCaption)).empty(); }, nWaitMs);
+    return windows.empty() ? nullptr : windows.front();
 }
 
-std::string CProgramWindow::TextOf(HWND hWnd)
+std::wstring CProgramWindow::TextOf(HWND hWnd)
 {
-    std::vector<char> text(SendWithTimeout(hWnd, WM_GETTEXTLENGTH) + 1);
-    return std::string(text.data(), SendWithTimeout(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-}
-
-std::string CProgramWindow::WideTextOf(HWND hWnd)
-{
-    DWORD_PTR nLength = 0;
-    ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &nLength);
-    std::vector<wchar_t> text(nLength + 1);
-    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
-                          &nLength);
-    std::string utf8(4 * nLength, '\0');
-    utf8.resize(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(nLength), utf8.data(),
-                                      static_cast<int>(utf8.size()), nullptr, nullptr));
-    return utf8;
+    std::wstring text(SendWithTimeout(hWnd, WM_GETTEXTLENGTH) + 1, L'\0');
+    text.resize(SendWithTimeout(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    return text;
 }
 
 DWORD_PTR CProgramWindow::SendWithTimeout(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR nResult = 0;
-    ::SendMessageTimeoutA(hWnd, nMessage, wParam, lParam, SMTO_NORMAL, 5000, &nResult);
+    ::SendMessageTimeoutW(hWnd, nMessage, wParam, lParam, SMTO_NORMAL, 5000, &nResult);
     return nResult;
 }
 
@@ -133,12 +170,9 @@ bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, cons
                             &process) != FALSE;
 }
 
-bool IsWine()
+std::string BytesOf(std::wstring_view text, UINT nCodePage)
 {
-    return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    const CString bytes = CodePageFromWide(text, nCodePage);
+    return {bytes.GetString(), bytes.GetLength()};
 }
 
-std::size_t LineCount(const std::string& text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-}

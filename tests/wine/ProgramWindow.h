@@ -1,27 +1,39 @@
 #pragma once
 
-// Drives a running Norvane.exe from outside, as a user would: posts keys to
-// its boxes and reads them back. Each instance runs the program in a fresh
-// folder of its own (named with letters outside the ANSI code page, see
-// CTempDir), or in folders made below that one, with the data file given or
-// none, and ends it when it goes. The window tests and the latency tool
-// share it.
+// Drives a running Norvane.exe from outside, as a user would: types into
+// its boxes and reads them back, waiting for what it shows, never for a
+// guessed time. Each instance runs the program in a fresh folder of its own
+// (named with letters outside the ANSI code page, see CTempDir), or in
+// folders made below that one, with the data file given or none, and ends
+// it when it goes. The window tests and the latency tool share it.
 
+#include "framework/portable/WideText.h"
 #include "res/resource.h"
+#include "store/DataFile.h"
 #include "tests/TestFiles.h"
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+// Text in a code page (CP_UTF8, CP_ACP) and back.
+std::string BytesOf(std::wstring_view text, UINT nCodePage);
+inline std::wstring WideOf(const std::string& utf8) { return WideFromCodePage(utf8, CP_UTF8); }
+
 // Polls the condition every few milliseconds; true if it held in time.
-bool WaitFor(const std::function<bool()>& condition, DWORD nMs);
+bool WaitFor(const std::function<bool()>& condition, DWORD nMs = 5000);
 
 class CProgramWindow {
 public:
     CProgramWindow() { Start(); }
+    // With a data file of these bytes.
     explicit CProgramWindow(const std::string& dataFile);
     // In the folders of these names, one in the other, with no data file.
     // Throws std::runtime_error where the system cannot make the folders or
@@ -36,62 +48,72 @@ public:
     HWND Dialog() const { return m_hDialog; }
     HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
     HWND Results() const { return ::GetDlgItem(m_hDialog, IDC_RESULTS); }
-    std::string QueryText() const { return TextOf(Query()); }
-    std::string ResultsText() const { return TextOf(Results()); }
+    // The results as the search gave them: in the ANSI code page.
+    std::string ResultsText() const { return BytesOf(TextOf(Results()), CP_ACP); }
     // Asked of the box itself, cheaply: Wine takes a second to measure 10 MB.
     std::size_t ResultsLineCount() const { return SendWithTimeout(Results(), EM_GETLINECOUNT); }
-    HWND Focus() const
-    {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        ::GetGUIThreadInfo(m_process.dwThreadId, &info);
-        return info.hwndFocus;
-    }
+    HWND Focus() const;
+    // "START-END" of a box's selection, in the box's UTF-16 units.
+    std::string Selection(HWND hBox) const;
 
-    // Posts the characters to the query box, nPauseMs apart.
-    void Type(const std::string& text, DWORD nPauseMs = 30) const
-    {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            ::Sleep(i > 0 ? nPauseMs : 0);
-            ::PostMessageA(Query(), WM_CHAR, static_cast<unsigned char>(text[i]), 1);
-        }
-    }
-    void PressKey(HWND hTarget, WPARAM nVirtualKey) const;
-    // Return twice, which selects the query and then erases it.
+    // Types the text (UTF-8) into the query box, a character each nPauseMs.
+    void Type(const std::string& text, DWORD nPauseMs = 30) const;
+    // Keys pressed together through the system's input to the program's
+    // focus, as a keyboard would: each goes down in turn, then up in reverse.
+    void Press(std::initializer_list<WORD> keys) const;
+    // Return twice in the query box, which selects the query and erases it.
     void EraseQuery() const;
+    // Waits until the results box shows what the search core shows for the
+    // query (UTF-8) against the program's data file.
+    ::testing::AssertionResult ShowsResultsFor(const std::string& query) const;
+    // Lets the program take its next turns: its search timer's period, then
+    // two messages it answers, the second only once it handled what the
+    // first let through (a timer's message, a search, a report).
+    void WaitForItsTurns() const;
+
     // True once the program has ended, within the time given.
     bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
-    // The top-level window of this program with that caption, if any.
-    HWND FindOwnWindow(const char* pszCaption) const;
+    // The visible top-level windows of this program with that caption.
+    std::size_t CountOwnWindows(const char* pszCaption) const { return OwnWindows(pszCaption).size(); }
     // That window, once the program shows it within the time given, or nullptr.
     HWND WaitForWindow(const char* pszCaption, DWORD nWaitMs = 5000) const;
 
-    // A box's text as the program holds it (the code page's bytes).
-    static std::string TextOf(HWND hWnd);
-    // A window's text in UTF-8, whatever its letters: for the reports.
-    static std::string WideTextOf(HWND hWnd);
+    // A window's text, whatever its letters.
+    static std::wstring TextOf(HWND hWnd);
+    // The text of a message box, in UTF-8.
+    static std::string ReportText(HWND hReport) { return BytesOf(TextOf(::GetDlgItem(hReport, 0xFFFF)), CP_UTF8); }
     // A message sent, answered within five seconds, or 0.
     static DWORD_PTR SendWithTimeout(HWND hWnd, UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0);
 
 private:
     void Start();
+    std::vector<HWND> OwnWindows(const char* pszCaption) const;
 
     CTempDir m_dir;
     std::string m_strDir = m_dir.Dir();  // the program's
+    std::string m_dataFile;              // empty: the built-in list
     PROCESS_INFORMATION m_process{};
     HWND m_hDialog = nullptr;
 };
 
 // The program under test: NORVANE_EXE from the environment, or the
 // Norvane.exe beside the tests.
-std::string ProgramUnderTest();
+inline std::string ProgramUnderTest()
+{
+    const char* pszProgram = std::getenv("NORVANE_EXE");
+    return pszProgram && *pszProgram ? pszProgram : std::string(ProgramDirectory().GetString()) + "Norvane.exe";
+}
 
 // Starts a program of the test's own; its handles are the caller's to close.
 bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, const wchar_t* pszWorkingDir,
                   PROCESS_INFORMATION& process);
 
 // True when the tests run under Wine rather than Windows.
-bool IsWine();
+inline bool IsWine() { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
 
 // The number of lines of a text in an edit box.
-std::size_t LineCount(const std::string& text);
+inline std::size_t LineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
