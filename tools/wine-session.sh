@@ -6,13 +6,7 @@ WINESERVER=/usr/lib/wine/wineserver64
 WINE32=
 [ -x /usr/lib/wine/wine ] && WINE32=/usr/lib/wine/wine
 
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
+. "$(dirname "${BASH_SOURCE[0]}")/x-display.sh"
 WINEPREFIX=$(mktemp -d /tmp/norvane-wine-XXXXXX)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -24,10 +18,6 @@ stop_session() {
 }
 trap stop_session EXIT
 
-for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
-  sleep 0.1
-done
 . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 # No window manager runs here: unmanaged windows spare Wine its two-second
 # wait, at every window that goes, for a manager to withdraw it.
