@@ -2,8 +2,8 @@
 
 #include <string>
 
-// A path in the long form ("\\?\") or a device path ("\\.\"): the
-// system takes either literally, as it is.
+// A path in the long form ("\\?\"), which the system takes literally, or a
+// device path ("\\.\"), which it resolves itself: either goes on as it is.
 template <class TChar>
 bool IsVerbatimPath(const std::basic_string<TChar>& path)
 {

@@ -64,7 +64,10 @@ bool CEdit::SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars)
     CLocalMemory buffer(::LocalAlloc(LMEM_MOVEABLE, (std::max(nRoomChars, text.size()) + 1) * sizeof(wchar_t)));
     if (buffer.Get() == nullptr)
         return false;
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(::LocalLock(buffer.Get())));
+    wchar_t* const pchBuffer = static_cast<wchar_t*>(::LocalLock(buffer.Get()));
+    if (pchBuffer == nullptr)
+        return false;
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, pchBuffer);
     ::LocalUnlock(buffer.Get());
     Send(EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer.Get()));
     if (reinterpret_cast<HLOCAL>(Send(EM_GETHANDLE)) != buffer.Get())
@@ -91,14 +94,13 @@ void CEdit::AppendText(const std::wstring& text) const
     ReplaceSel(text.c_str(), false);
     // Inserting moved the caret to the end and scrolled it into view: the
     // user's selection comes back, and the place, in the box's own units:
-    // lines down, its scroll bar's position across (a 16-bit one in the
-    // message).
+    // lines down, its scroll bar's position across (16 bits in the message).
     SetSel(selection.nAnchor, selection.nCaret);
     const LRESULT nLines = nTopLine - Send(EM_GETFIRSTVISIBLELINE);
     if (nLines != 0)
         Send(EM_LINESCROLL, 0, nLines);
     if (ScrollPosAcross() != nAcross)
-        Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(nAcross, 0xFFFF)));
+        Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(nAcross, 0x7FFF)));  // Wine: reads them signed
     SetRedraw(true);
 }
 

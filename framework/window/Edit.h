@@ -17,7 +17,7 @@ public:
     // A multi-line box that holds UTF-16 is handed a new buffer with the
     // text and room for nRoomChars characters in all: its old buffer goes
     // at once, where replacing the text would copy it first, and text added
-    // later up to that size is never moved and copied as the box grows.
+    // later up to that size need not move it as the box grows.
     // Any other box is given the text as such. False, and nothing changed,
     // when there is no memory for it.
     bool SetText(const std::wstring& text, std::size_t nRoomChars = 0) const;
