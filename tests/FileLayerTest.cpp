@@ -51,8 +51,7 @@ TEST(RetryWhileHeld, WaitsOutAShortHoldOnly)
         unsigned nHeldMs;  // held until then; then the outcome
         A then;
         A last;
-        unsigned nLeastMs;  // waited in all
-        unsigned nMostMs;
+        unsigned nLeastMs, nMostMs;  // waited in all
     } cases[] = {
         {"done at once", 0, A::Done, A::Done, 0, 0},
         {"failed at once", 0, A::Failed, A::Failed, 0, 0},
@@ -75,15 +74,19 @@ TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
         const char* path;
         const char* form;
     } cases[] = {
-        {"C:\\Users\\Me\\Norvane.txt", "\\\\?\\C:\\Users\\Me\\Norvane.txt"},
+        {"A:\\Users\\Me\\Norvane.txt", "\\\\?\\A:\\Users\\Me\\Norvane.txt"},
+        {"Z:\\", "\\\\?\\Z:\\"},
+        {"a:\\", "\\\\?\\a:\\"},
         {"z:\\", "\\\\?\\z:\\"},
         {"1:\\x", "1:\\x"},
         {"\\\\server\\share\\Norvane.txt", "\\\\?\\UNC\\server\\share\\Norvane.txt"},
         {"\\\\?\\C:\\Norvane.txt", "\\\\?\\C:\\Norvane.txt"},
+        {"\\\\?\\", "\\\\?\\"},
         {"\\\\.\\COM1", "\\\\.\\COM1"},
         {"\\\\.x\\s", "\\\\?\\UNC\\.x\\s"},  // a server whose name starts with a dot
         {"C:Norvane.txt", "C:Norvane.txt"},  // relative to the drive's own folder
         {"\\Norvane.txt", "\\Norvane.txt"},   // relative to the current drive
+        {"d\\Norvane.txt", "d\\Norvane.txt"},
         {"", ""},
     };
     for (const auto& c : cases)
@@ -151,6 +154,7 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
     } broken[] = {
         {"a\x80" "b", u"a" + r + u"b"},
         {"\xE0\x80\xAF", r + r + r},  // and again
+        {"\xE0\x9F\xBF", r + r + r},  // U+07FF in three bytes
         {"\xF4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
         {"\xE6\x97", r + r},          // cut short
         {"\xFF", r},
@@ -168,8 +172,7 @@ TEST(Utf16PieceEnd, CutsNoPairInTwo)
     const std::u16string pair = u"\U0001F600";
     const struct {
         std::u16string text;
-        std::size_t nFrom;
-        std::size_t nEnd;
+        std::size_t nFrom, nEnd;
     } cases[] = {
         {u"abcdef", 0, 4},
         {u"abc" + pair + u"d", 0, 3},      // the pair would be parted

@@ -60,6 +60,7 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"UTF-8 mark alone", "\xEF\xBB", "ab", kNotAnsi},
         {"half a UTF-8 mark", "\xEF" "ab\r\n\xBB" "ab\r\n", "ab", "\xEF" "ab" + kSeparator + "\xBB" "ab"},
         {"UTF-16 LE mark", std::string("\xFF\xFE" "a\0b\0", 6), "ab", kNotAnsi},
+        {"half a UTF-16 LE mark", "\xFF" "ab", "ab", "\xFF" "ab"},
         {"UTF-16 BE passes", "\xFE\xFF" "ab\r\n", "ab", "\xFE\xFF" "ab"},
         {"NUL shows as a space", std::string("ab\0x\tT\r\nab2\r\n", 13), "ab", "ab x\r\nT" + kSeparator + "ab2"},
         {"0x1A ends nothing", "ab\x1A" "cd\r\nxx\r\nab after\r\n", "ab", "ab\x1A" "cd" + kSeparator + "ab after"},
@@ -74,7 +75,8 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"a lead byte that ends the text", "xab\x83\r\n", "ab\x83", "xab\x83", 932},
         {"no match starts on a trail byte", "\xE0\x61x\r\n", "ax", "No Results", 932},
         {"nor after the last lead byte of a range", "\xFC\x61x\r\n\x9F\x61x\r\n", "ax", "No Results", 932},
-        {"half-width katakana are single bytes", "\xDF" "ax\r\n", "ax", "\xDF" "ax", 932},
+        {"half-width katakana are single bytes, as is 0xA0", "\xDF" "ax\r\n\xA0" "ax", "ax",
+         "\xDF" "ax" + kSeparator + "\xA0" "ax", 932},
         {"nor does an \"and\"", "\x83\x61nd\r\n", "nd", "\x83\x61nd", 932},
         {"\"and\" after a high byte", "\x83\x61nd\r\n", "nd", "No Results"},
         // The lines "dxy" make the first "x" of the query the anchor: its

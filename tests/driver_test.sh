@@ -24,7 +24,7 @@ for options in "" "--code-page" "--code-page 932"; do  # too few arguments
   "$driver" $options >/dev/null 2>"$dir/err"
   [ $? -eq 2 ] && grep -q '^usage: norvane-search' "$dir/err" || fail "'$options' alone should exit 2 with the usage line"
 done
-for page in 12345 abc 0x3A4 ""; do  # no code page the search reads: a usage error naming it, no search
+for page in 12345 abc 0x3A4 "" 873 875 1249 1259 65000; do  # no ANSI code page: a usage error naming it, no search
   "$driver" --code-page "$page" "$dir" jacs >"$dir/out" 2>"$dir/err"
   [ $? -eq 2 ] && [ ! -s "$dir/out" ] && grep -q "'$page'" "$dir/err" || fail "--code-page '$page': $(cat "$dir/err")"
 done
@@ -33,6 +33,8 @@ done
 mkdir -m 755 "$dir/empty"
 [ -z "$("$driver" "$dir/empty" jacs | od -An -c)" ] || fail "the rewriting run should print nothing"
 cmp -s "$dir/empty/Norvane.txt" <(sed 's/$/\r/' "$list") || fail "Norvane.txt is not the default list with CR LF"
+[ $((0$(stat -c %a "$dir/empty/Norvane.txt") & 0111)) -eq 0 ] || fail "Norvane.txt is executable"
+for page in 874 932 936 949 950 1250 1258 65001; do "$driver" --code-page $page "$dir/empty" jacs >/dev/null || fail "$page"; done
 printf 'JACS\r\nJournal of the American Chemical Society' > "$dir/expected"
 "$driver" "$dir/empty/" jacs > "$dir/out" || fail "a run should exit 0"
 cmp -s "$dir/out" "$dir/expected" || fail "jacs output differs"

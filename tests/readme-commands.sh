@@ -34,10 +34,7 @@ cleanup() {
 }
 trap cleanup EXIT
 git ls-files -z | xargs -0 cp --parents -t "$copy"
-for a in i686 x86_64; do
-  mkdir -p "$copy/build/$a"
-  cp "build/$a/Norvane.exe" "$copy/build/$a/"
-done
+for a in i686 x86_64; do install -D -m 755 "build/$a/Norvane.exe" "$copy/build/$a/Norvane.exe"; done
 
 # A display of its own for tools/start, as a desktop would give.
 . tools/x-display.sh

@@ -80,7 +80,8 @@ bool IsOption(const CArgument& arg, const char* pszOption)
 // A code page the search reads, in decimal digits.
 bool ReadCodePage(const CArgument& arg, unsigned& nCodePage)
 {
-    if (arg.empty() || arg.size() > 5 || !std::all_of(arg.begin(), arg.end(), [](auto ch) { return ch >= '0' && ch <= '9'; }))
+    const auto IsDigit = [](auto ch) { return ch >= '0' && ch <= '9'; };
+    if (arg.empty() || arg.size() > 5 || !std::all_of(arg.begin(), arg.end(), IsDigit))
         return false;
     nCodePage = 0;
     for (const auto ch : arg)

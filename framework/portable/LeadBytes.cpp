@@ -32,8 +32,8 @@ bool IsAnsiCodePage(unsigned nCodePage)
     // Thai, the four of two bytes a character, the Windows code pages of
     // Europe and the Middle East and Vietnam, and UTF-8, which Windows 10
     // may take as its ANSI code page.
-    return nCodePage == 874 || LeadBytesOfCodePage(nCodePage).IsDoubleByte() || (nCodePage >= 1250 && nCodePage <= 1258) ||
-           nCodePage == 65001;
+    return nCodePage == 874 || LeadBytesOfCodePage(nCodePage).IsDoubleByte() ||
+           (nCodePage >= 1250 && nCodePage <= 1258) || nCodePage == 65001;
 }
 
 CLeadBytes ActiveCodePageLeadBytes()
