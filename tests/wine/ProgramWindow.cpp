@@ -96,8 +96,10 @@ void CProgramWindow::Press(std::initializer_list<WORD> keys) const
 
 void CProgramWindow::EraseQuery() const
 {
-    Press({VK_RETURN});
-    Press({VK_RETURN});
+    // Posted to the box: under Wine in Japanese, the input method takes a
+    // Return that comes through the system's input to a box that edits.
+    for (const UINT nMessage : {WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_KEYUP})
+        ::PostMessageW(Query(), nMessage, VK_RETURN, nMessage == WM_KEYUP ? 0xC0000001 : 1);
     WaitFor([&] { return TextOf(Query()).empty(); });
 }
 
