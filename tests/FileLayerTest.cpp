@@ -132,7 +132,7 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
         {u"\U0001F600 \u007F\u0080\u07FF\u0800\uFFFF\U00010000",
          "\xF0\x9F\x98\x80 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80"},
         {std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr},      // a lone high surrogate
-        {std::u16string(u"a") + char16_t(0xDC00), nullptr},              // a lone low one at the end
+        {std::u16string(u"a") + char16_t(0xDC00) + char16_t(0xDC00), nullptr},  // two low ones, at the end
         {std::u16string(1, char16_t(0xDC00)) + char16_t(0xD800), nullptr},  // a pair the wrong way round
         {std::u16string(1, char16_t(0xD7FF)) + char16_t(0xDC00), nullptr},  // no high one before a low one
         {std::u16string(1, char16_t(0xDBFF)) + char16_t(0xDFFF), "\xF4\x8F\xBF\xBF"},  // the last code point

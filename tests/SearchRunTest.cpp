@@ -73,10 +73,10 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"a byte of each", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x61x" + kSeparator + "\x83\x41x"},
         {"a character of two bytes at the very end", "\x83\x61\r\n\x83\x41", "\x83\x41", "\x83\x41", 932},
         {"a lead byte that ends the text", "xab\x83\r\n", "ab\x83", "xab\x83", 932},
-        {"no match starts on a trail byte", "\xE0\x61x\r\n", "ax", "No Results", 932},
+        {"no match starts on a trail byte", "\xE0\x61x\r\n\x81\x61x\r\n", "ax", "No Results", 932},
         {"nor after the last lead byte of a range", "\xFC\x61x\r\n\x9F\x61x\r\n", "ax", "No Results", 932},
-        {"half-width katakana are single bytes, as is 0xA0", "\xDF" "ax\r\n\xA0" "ax", "ax",
-         "\xDF" "ax" + kSeparator + "\xA0" "ax", 932},
+        {"half-width katakana are single bytes, as are 0x80 and 0xA0", "\xDF" "ax\r\n\x80" "ax\r\n\xA0" "ax", "ax",
+         "\xDF" "ax" + kSeparator + "\x80" "ax" + kSeparator + "\xA0" "ax", 932},
         {"nor does an \"and\"", "\x83\x61nd\r\n", "nd", "\x83\x61nd", 932},
         {"\"and\" after a high byte", "\x83\x61nd\r\n", "nd", "No Results"},
         // The lines "dxy" make the first "x" of the query the anchor: its

@@ -60,8 +60,8 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
         {u"   ", 3, 0},
         {u"", 0, 0},
         {u"a-z", 3, 2},
-        {u"a\x7F", 2, 1},  // DEL is no letter
-        {u"vol09", 5, 0},  // digits are part of a word
+        {u"\u0080\x7F", 2, 1},  // DEL is no letter, U+0080 is one
+        {u"Vol09", 5, 0},  // digits are part of a word
         {u"x\t\r\ny", 4, 0},
         {u"\u5316\u5B66 abc", 6, 3},  // Japanese words of two characters, then ASCII
         {u"\u65E5\u672C \u5316\u5B66\u4F1A\u8A8C", 7, 3},
@@ -161,10 +161,10 @@ TEST(FailureReport, SaysWhatFailedAndWhetherTheProgramGoesOn)
         const char* pszSays;  // among other words
     } cases[] = {
         {[] { throw CFileException("C:\\Dir\\N.txt", "Denied"); }, true, "C:\\Dir\\N.txt\r\n\r\nDenied"},
-        {[] { throw std::bad_alloc(); }, true, ""},
-        {[] { throw CBoxFullException(); }, true, ""},
+        {[] { throw std::bad_alloc(); }, true, "not enough memory"},
+        {[] { throw CBoxFullException(); }, true, "more than the results box can hold"},
         {[] { throw std::length_error("a fault"); }, false, "a fault"},
-        {[] { throw 42; }, false, ""},
+        {[] { throw 42; }, false, "cannot recover"},
     };
     std::set<std::string> texts;
     for (const auto& c : cases) {
