@@ -166,20 +166,24 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
 }
 
 // A long text goes to a console in pieces of at most so many units, none
-// parting a surrogate pair.
-TEST(Utf16PieceEnd, CutsNoPairInTwo)
+// parting a surrogate pair, and each holding at least one character.
+TEST(Utf16PieceEnd, CutsNoPairInTwoAndAlwaysMovesOn)
 {
     const std::u16string pair = u"\U0001F600";
     const struct {
         std::u16string text;
-        std::size_t nFrom, nEnd;
+        std::size_t nFrom, nMaxUnits, nEnd;
     } cases[] = {
-        {u"abcdef", 0, 4},
-        {u"abc" + pair + u"d", 0, 3},      // the pair would be parted
-        {u"ab" + pair + u"d", 0, 4},       // it fits
-        {u"abc" + pair, 3, 5},             // the rest fits
-        {u"abc\xD800" u"def", 0, 4},        // a lone high surrogate is no pair
+        {u"abcdef", 0, 4, 4},
+        {u"abc" + pair + u"d", 0, 4, 3},      // the pair would be parted
+        {u"ab" + pair + u"d", 0, 4, 4},       // it fits
+        {u"abc" + pair, 3, 4, 5},             // the rest fits
+        {u"abc\xD800" u"def", 0, 4, 4},        // a lone high surrogate is no pair
+        {u"ab", 0, 0, 1},                     // no room: one character all the same
+        {u"ab", 1, 0, 2},
+        {pair + u"d", 0, 1, 2},               // the pair whole, not parted
+        {pair, 0, 0, 2},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Utf16PieceEnd(c.text, c.nFrom, 4), c.nEnd) << "row " << (&c - cases);
+        EXPECT_EQ(Utf16PieceEnd(c.text, c.nFrom, c.nMaxUnits), c.nEnd) << "row " << (&c - cases);
 }

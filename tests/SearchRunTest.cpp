@@ -82,6 +82,7 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         // The lines "dxy" make the first "x" of the query the anchor: its
         // first candidate fails, the match starts at the very next byte.
         {"a match right after a candidate that fails", "dxy\r\ndxy\r\ndxy\r\nxxxy", "xxy", "xxxy"},
+        {"and at the very first place", "xxxy\r\ndxy\r\ndxy\r\ndxy", "xxy", "xxxy"},
     };
     for (VectorLevel level : {VectorLevel::Scalar, VectorLevel::Sse2, VectorLevel::Avx2}) {
         LimitVectorLevel(level);

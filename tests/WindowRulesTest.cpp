@@ -68,8 +68,15 @@ TEST(WordStartBefore, DeletesTheWordOrPunctuationBeforeTheCaret)
         {u"\u5316\u5B66\u3000abc\u3000", 7, 3},  // the ideographic space is a space
         {u"a \U0001F600", 4, 2},  // a surrogate pair goes whole
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(WordStartBefore(c.text, c.nCaret), c.nStart) << "row " << (&c - cases);
+        // Nothing before the text counts, whatever stands there.
+        for (const char16_t* pszBefore : {u" ", u"x", u"-"}) {
+            const std::u16string behind = pszBefore + c.text;
+            EXPECT_EQ(WordStartBefore(std::u16string_view(behind).substr(1), c.nCaret), c.nStart)
+                << "row " << (&c - cases) << " behind " << char(*pszBefore);
+        }
+    }
 }
 
 // The caret's end of a selection the box does not hand over in order: its

@@ -1,5 +1,7 @@
 #include "framework/portable/Wtf8.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -100,8 +102,11 @@ bool IsWtf8(const CString& str)
 
 std::size_t Utf16PieceEnd(std::u16string_view text, std::size_t nFrom, std::size_t nMaxUnits)
 {
-    if (text.size() - nFrom <= nMaxUnits)
+    const std::size_t nEnd = nFrom + std::max<std::size_t>(nMaxUnits, 1);
+    if (nEnd >= text.size())
         return text.size();
-    const std::size_t nEnd = nFrom + nMaxUnits;
-    return IsHighSurrogate(text[nEnd - 1]) && IsLowSurrogate(text[nEnd]) && nMaxUnits > 1 ? nEnd - 1 : nEnd;
+    if (!IsHighSurrogate(text[nEnd - 1]) || !IsLowSurrogate(text[nEnd]))
+        return nEnd;
+    // The pair goes to the next piece, or whole if it is all this one holds.
+    return nEnd - 1 > nFrom ? nEnd - 1 : nEnd + 1;
 }

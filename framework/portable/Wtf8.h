@@ -20,5 +20,6 @@ std::u16string Utf16FromWtf8(const CString& str);
 bool IsWtf8(const CString& str);
 
 // Where the piece of text from nFrom ends that holds at most nMaxUnits and
-// does not part a surrogate pair, for writing a long text in pieces.
+// does not part a surrogate pair, for writing a long text in pieces; a
+// piece holds at least one character, so that the writer always moves on.
 std::size_t Utf16PieceEnd(std::u16string_view text, std::size_t nFrom, std::size_t nMaxUnits);
