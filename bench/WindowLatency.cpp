@@ -46,7 +46,7 @@ void Report(int nRounds, const std::string& listName, const std::string& dataFil
     std::size_t nPeakBytes = 0;
     bool bSameText = true;
     for (int nRound = 0; nRound < nRounds; ++nRound) {
-        program.Type(pszQuery, 20);
+        program.Type(pszQuery);
         const DWORD dwLastKey = ::GetTickCount();
         WaitFor([&] { return !program.ResultsText().empty(); }, 60000);
         first.push_back(static_cast<long>(::GetTickCount() - dwLastKey) - 200);
@@ -63,7 +63,6 @@ void Report(int nRounds, const std::string& listName, const std::string& dataFil
             nPeakBytes = PeakWorkingSet(program.Process());
         bSameText = bSameText && program.ResultsText() == expected;
         program.EraseQuery();
-        ::Sleep(400);  // the next query arms anew
     }
     std::printf("%-8s %-5s first text %5ld ms, whole text %6ld ms beyond the pause (%zu lines, %zu bytes%s)\n",
                 listName.c_str(), pszQuery, Median(first), Median(whole), nLines, expected.size(),

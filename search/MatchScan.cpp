@@ -5,6 +5,7 @@
 #include "search/Fold.h"
 #include "search/QueryAnchor.h"
 #include "search/ResultText.h"
+#include "search/SearchRun.h"
 
 #include <algorithm>
 #include <cstring>
@@ -81,9 +82,9 @@ const char* CLineMatcher::AddLine(const char* pchBegin, const char* pchEnd, cons
 
 CString CollectMatches(CStdioFile& file, const CString& strFoldedQuery, const CLeadBytes& leadBytes)
 {
-    // No line holds a line feed, so such a query matches nothing; the file
-    // is still read, so that it fails as any other run would.
-    const bool bCanMatch = std::memchr(strFoldedQuery.GetString(), '\n', strFoldedQuery.GetLength()) == nullptr;
+    // Such a query matches nothing; the file is still read, so that it fails
+    // as any other run would.
+    const bool bCanMatch = std::memchr(strFoldedQuery.GetString(), kNoLineHolds, strFoldedQuery.GetLength()) == nullptr;
     CLineMatcher matcher(strFoldedQuery, ChooseAnchor(strFoldedQuery, file), leadBytes);
     file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
         if (bCanMatch)

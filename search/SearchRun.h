@@ -13,6 +13,11 @@ constexpr const char* kNotAnsi = "'Norvane.txt' is not an ANSI code file";
 constexpr const char* kNoResults = "No Results";
 }  // namespace SearchMessage
 
+// A byte that no line of a data file holds, as lines end at it. A character
+// of a query that the file's code page cannot hold, no line holds either:
+// it stands as this byte, and the query finds nothing.
+constexpr char kNoLineHolds = '\n';
+
 // Takes the text to show; a large result moves in rather than being copied.
 using SetResultsText = std::function<void(CString)>;
 

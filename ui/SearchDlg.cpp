@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr UINT_PTR SEARCH_TIMER_ID = 1;
-
 // Ctrl without Alt: Ctrl+Alt is AltGr on many keyboards.
 bool IsCtrlDown()
 {
@@ -140,7 +138,7 @@ BOOL CSearchDlg::PreTranslateMessage(MSG* pMsg)
         return TRUE;
     }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_BACK && pMsg->hwnd == m_editQuery.m_hWnd && IsCtrlDown()) {
-        // Consumed here: the box itself would insert the character 0x7F.
+        // Consumed here: a plain edit box would insert the character 0x7F.
         m_editQuery.DeleteWordBeforeCaret();
         return TRUE;
     }
@@ -161,11 +159,12 @@ void CSearchDlg::SelectOrEraseQuery()
     }
 }
 
-// The query goes to the search in the ANSI code page, as the data file is.
+// The query goes to the search in the ANSI code page, as the data file is;
+// what it cannot hold finds nothing, as the box shows it.
 void CSearchDlg::RunSearch()
 {
     ::RunSearch(
-        m_strDir, CodePageFromWide(m_editQuery.GetText(), CP_ACP),
+        m_strDir, CodePageFromWide(m_editQuery.GetText(), CP_ACP, kNoLineHolds),
         [this](CString strText) { m_fill.Start(std::move(strText)); }, ActiveCodePageLeadBytes());
 }
 

@@ -8,6 +8,9 @@
 // change that follows the one before more closely arms nothing by itself.
 // The clock counts milliseconds from the start of the process and wraps at
 // 2^32, so a change in the first kPauseTicks of the process arms nothing.
+// The search timer's id, on the main window.
+constexpr std::uintptr_t SEARCH_TIMER_ID = 1;
+
 class CTypingPause {
 public:
     // The typing pause, in clock ticks and in timer milliseconds alike.

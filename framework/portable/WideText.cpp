@@ -31,15 +31,18 @@ std::wstring WideFromCodePage(std::string_view text, unsigned nCodePage)
     return wide;
 }
 
-CString CodePageFromWide(std::wstring_view text, unsigned nCodePage)
+CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, char chLacking)
 {
     if (nCodePage == CP_UTF8)
         return Utf8FromWide(text.data(), text.size());
     const int nChars = static_cast<int>(text.size());
-    std::string bytes(
-        nChars > 0 ? ::WideCharToMultiByte(nCodePage, 0, text.data(), nChars, nullptr, 0, nullptr, nullptr) : 0, '\0');
-    ::WideCharToMultiByte(nCodePage, 0, text.data(), nChars, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                          nullptr);
+    const char szLacking[] = {chLacking, '\0'};
+    const auto convert = [&](char* pchBytes, int nBytes) {
+        return ::WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, text.data(), nChars, pchBytes, nBytes, szLacking,
+                                     nullptr);
+    };
+    std::string bytes(nChars > 0 ? convert(nullptr, 0) : 0, '\0');
+    convert(bytes.data(), static_cast<int>(bytes.size()));
     return CString(bytes.data(), bytes.size());
 }
 

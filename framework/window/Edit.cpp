@@ -43,10 +43,17 @@ std::size_t CEdit::GetTextLength() const
     return static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd));
 }
 
-bool CEdit::SetText(const std::wstring& text, std::size_t nRoomChars) const
+bool CEdit::SetText(const std::wstring& text) const
+{
+    return ::SetWindowTextW(m_hWnd, text.c_str()) != FALSE;
+}
+
+bool CEdit::SetLargeText(const std::wstring& text, std::size_t nRoomChars) const
 {
     SetRedraw(false);  // one repaint for the whole text, not one per step of its layout
     const bool bSet = SetTextInNewBuffer(text, nRoomChars);
+    if (bSet)
+        ViewTop();
     SetRedraw(true);
     return bSet;
 }
@@ -54,13 +61,13 @@ bool CEdit::SetText(const std::wstring& text, std::size_t nRoomChars) const
 // The buffer of a multi-line box is memory from LocalAlloc that the box may
 // grow, in UTF-16 in a Unicode box (and in any box of common controls 6).
 // EM_SETHANDLE makes the old buffer the caller's to free; a box that did
-// not take the new one (a single-line box has no buffer to give) still
-// lives on the old.
+// not take the new one (a single-line box has none to give) lives on the
+// old, and gets the text the plain way.
 bool CEdit::SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars) const
 {
     const HLOCAL hOld = ::IsWindowUnicode(m_hWnd) ? reinterpret_cast<HLOCAL>(Send(EM_GETHANDLE)) : nullptr;
     if (hOld == nullptr)
-        return ::SetWindowTextW(m_hWnd, text.c_str()) != FALSE;
+        return SetText(text);
     CLocalMemory buffer(::LocalAlloc(LMEM_MOVEABLE, (std::max(nRoomChars, text.size()) + 1) * sizeof(wchar_t)));
     if (buffer.Get() == nullptr)
         return false;
@@ -71,19 +78,20 @@ bool CEdit::SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars)
     ::LocalUnlock(buffer.Get());
     Send(EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer.Get()));
     if (reinterpret_cast<HLOCAL>(Send(EM_GETHANDLE)) != buffer.Get())
-        return ::SetWindowTextW(m_hWnd, text.c_str()) != FALSE;
+        return SetText(text);
     buffer.Release();
     const CLocalMemory old(hOld);
-    if (text.empty()) {
-        // Wine: lays out a buffer handed over only as far as its text goes,
-        // so an empty one would keep the old text's lines.
-        ::SetWindowTextW(m_hWnd, L" ");
-        ::SetWindowTextW(m_hWnd, L"");
-    }
     return true;
 }
 
-void CEdit::AppendText(const std::wstring& text) const
+// Where a new buffer leaves the view and the caret, the box does not say.
+void CEdit::ViewTop() const
+{
+    SetSel(0, 0);
+    ScrollCaret();
+}
+
+bool CEdit::AppendText(const std::wstring& text) const
 {
     const CSelection selection = GetSelection();
     const LRESULT nTopLine = Send(EM_GETFIRSTVISIBLELINE);
@@ -92,6 +100,7 @@ void CEdit::AppendText(const std::wstring& text) const
     const std::size_t nLength = GetTextLength();
     SetSel(nLength, nLength);
     ReplaceSel(text.c_str(), false);
+    const bool bTaken = GetTextLength() == nLength + text.size();
     // Inserting moved the caret to the end and scrolled it into view: the
     // user's selection comes back, and the place, in the box's own units:
     // lines down, its scroll bar's position across (16 bits in the message).
@@ -102,6 +111,7 @@ void CEdit::AppendText(const std::wstring& text) const
     if (ScrollPosAcross() != nAcross)
         Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(nAcross, 0x7FFF)));  // Wine: reads them signed
     SetRedraw(true);
+    return bTaken;
 }
 
 void CEdit::DeleteWordBeforeCaret() const

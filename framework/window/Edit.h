@@ -12,19 +12,20 @@ class CEdit {
 public:
     std::wstring GetText() const;
     std::size_t GetTextLength() const;
-    // Sets the whole text, whatever its size, empty too; the view and the
-    // caret go to the top, and the box is laid out before it is drawn once.
-    // A multi-line box that holds UTF-16 is handed a new buffer with the
-    // text and room for nRoomChars characters in all: its old buffer goes
-    // at once, where replacing the text would copy it first, and text added
-    // later up to that size need not move it as the box grows.
-    // Any other box is given the text as such. False, and nothing changed,
-    // when there is no memory for it.
-    bool SetText(const std::wstring& text, std::size_t nRoomChars = 0) const;
+    // Sets the whole text; false when the box has no room for it.
+    bool SetText(const std::wstring& text) const;
+    // Sets a large text, with the view and the caret at its top, laid out
+    // before it is drawn once. A multi-line Unicode box is handed a new
+    // buffer holding the text, with room for nRoomChars characters in all,
+    // so that text added later up to that size need not move it; its old
+    // buffer is freed. A box that takes no buffer gets the text through
+    // SetText.
+    bool SetLargeText(const std::wstring& text, std::size_t nRoomChars) const;
     // Adds text at the end of a multi-line box, laid out the same way; the
     // view, the caret, the selection and its direction stay where they are.
-    // A box without room for it tells its parent (EN_ERRSPACE).
-    void AppendText(const std::wstring& text) const;
+    // False when the box did not take all of it (it may also say so with
+    // EN_ERRSPACE).
+    bool AppendText(const std::wstring& text) const;
     // Ctrl+Backspace: deletes the selection, or else the word before the
     // caret (WordBreak.h). The box reports the change as any other.
     void DeleteWordBeforeCaret() const;
@@ -53,6 +54,7 @@ private:
     bool IsCaretDrawnAt(std::size_t nChar) const;
     int ScrollPosAcross() const;
     bool SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars) const;
+    void ViewTop() const;
     void ReplaceSel(const wchar_t* pszText, bool bCanUndo) const;
     void SetRedraw(bool bRedraw) const;
 };

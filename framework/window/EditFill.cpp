@@ -37,20 +37,26 @@ void CEditFill::Empty()
 
 void CEditFill::Show(const CFillPart& part)
 {
-    // Parts are whole lines: no character of two bytes is parted.
-    const std::wstring text = WideFromCodePage({m_schedule.PartText(part), part.nTo - part.nFrom}, CP_ACP);
-    const std::uint32_t nStart = MillisecondClock();
-    // The box gets room for the whole text at once: one that grows with
-    // each part moves and copies all it holds each time. A byte is at most
-    // one UTF-16 unit.
-    bool bShown = true;
-    if (part.IsFirst())
-        bShown = m_edit.SetText(text, m_schedule.Length());
-    else
-        m_edit.AppendText(text);
-    if (!bShown || m_bBoxOutOfMemory) {
+    // A part that fails leaves no text with a gap in it, nor one cut short.
+    try {
+        // Parts are whole lines: no character of two bytes is parted.
+        const std::wstring text = WideFromCodePage({m_schedule.PartText(part), part.nTo - part.nFrom}, CP_ACP);
+        const std::uint32_t nStart = MillisecondClock();
+        // A text that comes in parts gives the box room for all of it with the
+        // first: a box that grows with each part moves and copies all it holds
+        // each time. A byte is at most one UTF-16 unit.
+        bool bShown;
+        if (!part.IsFirst())
+            bShown = m_edit.AppendText(text);
+        else if (m_schedule.IsFilling())
+            bShown = m_edit.SetLargeText(text, m_schedule.Length());
+        else
+            bShown = m_edit.SetText(text);
+        if (!bShown || m_bBoxOutOfMemory)
+            throw CBoxFullException();
+        m_schedule.PartShown(part, MillisecondClock() - nStart);
+    } catch (...) {
         Empty();
-        throw CBoxFullException();
+        throw;
     }
-    m_schedule.PartShown(part, MillisecondClock() - nStart);
 }

@@ -10,9 +10,9 @@
 // that owns the box (FillSchedule.h says when each part goes in): the dialog
 // starts it, empties it and gives it the turns of its message loop. The
 // text is in the ANSI code page, as the search gives it; each part is
-// converted once, on its way into the box. A part the box has no room for
-// stops the fill and empties the box, so that no text is ever shown cut
-// short as if it were whole, and is thrown as a CBoxFullException.
+// converted once, on its way into the box. A part that fails stops the fill
+// and empties the box, so that no text is ever shown cut short as if it
+// were whole; one the box has no room for is thrown as a CBoxFullException.
 class CEditFill {
 public:
     explicit CEditFill(const CEdit& edit) : m_edit(edit) {}

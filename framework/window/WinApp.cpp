@@ -19,11 +19,6 @@ CWinApp::~CWinApp()
     g_pApp = nullptr;
 }
 
-CWinApp* AfxGetApp()
-{
-    return g_pApp;
-}
-
 HINSTANCE AfxGetResourceHandle()
 {
     return g_pApp->m_hInstance;

@@ -17,6 +17,5 @@ public:
     HINSTANCE m_hInstance = nullptr;
 };
 
-CWinApp* AfxGetApp();
 // The module whose resources the program loads.
 HINSTANCE AfxGetResourceHandle();

@@ -2,6 +2,7 @@
 
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/LeadBytes.h"
+#include "search/SearchRun.h"
 #include "store/DataFile.h"
 #include "ui/TypingPause.h"
 
@@ -38,9 +39,8 @@ void CProgramWindow::Start()
     if ((m_hDialog = WaitForWindow("Norvane Search", 20000)) == nullptr)
         throw std::runtime_error("the window did not show");
     // The program's clock starts before its window shows, and a change in
-    // its first pause arms no search: keys come later, by more than the
-    // clock's granularity.
-    ::Sleep(CTypingPause::kPauseTicks + 50);
+    // its first pause arms no search.
+    m_dwLastChange = ::GetTickCount();
 }
 
 CProgramWindow::~CProgramWindow()
@@ -69,13 +69,49 @@ std::string CProgramWindow::Selection(HWND hBox) const
     return std::to_string(dwStart) + "-" + std::to_string(dwEnd);
 }
 
-void CProgramWindow::Type(const std::string& text, DWORD nPauseMs) const
+void CProgramWindow::Type(const std::string& text, const std::function<void()>& postAfter) const
 {
-    const std::wstring wide = WideOf(text);
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        ::Sleep(i > 0 ? nPauseMs : 0);
-        ::PostMessageW(Query(), WM_CHAR, wide[i], 1);
+    // The typing pause's own rule, not a guess: a change arms the search
+    // only more than the pause after the one before it.
+    const DWORD dwSince = ::GetTickCount() - m_dwLastChange;
+    if (dwSince <= CTypingPause::kPauseTicks)
+        ::Sleep(CTypingPause::kPauseTicks + 1 - dwSince);
+    std::wstring typed = TextOf(Query());
+    const std::wstring keys = WideOf(text);
+    for (const wchar_t ch : keys) {
+        if (ch != L'\b')
+            typed += ch;
+        else if (!typed.empty())
+            typed.pop_back();
     }
+    WhilePaused([&] {
+        for (const wchar_t ch : keys)
+            ::PostMessageW(Query(), WM_CHAR, ch, 1);
+        if (postAfter)
+            postAfter();
+    });
+    WaitFor([&] { return TextOf(Query()) == typed; });
+    m_dwLastChange = ::GetTickCount();
+}
+
+void CProgramWindow::PostSearchTimer() const
+{
+    ::PostMessageW(m_hDialog, WM_TIMER, SEARCH_TIMER_ID, 0);
+}
+
+void CProgramWindow::WhilePaused(const std::function<void()>& act) const
+{
+    ::SuspendThread(m_process.hThread);
+    act();
+    ::ResumeThread(m_process.hThread);
+}
+
+bool CProgramWindow::WaitUntilBusy() const
+{
+    return WaitFor([&] {
+        DWORD_PTR nResult = 0;
+        return ::SendMessageTimeoutW(m_hDialog, WM_NULL, 0, 0, SMTO_NORMAL, 100, &nResult) == 0;
+    }, 20000);
 }
 
 void CProgramWindow::Press(std::initializer_list<WORD> keys) const
@@ -101,22 +137,16 @@ void CProgramWindow::EraseQuery() const
     for (const UINT nMessage : {WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_KEYUP})
         ::PostMessageW(Query(), nMessage, VK_RETURN, nMessage == WM_KEYUP ? 0xC0000001 : 1);
     WaitFor([&] { return TextOf(Query()).empty(); });
+    m_dwLastChange = ::GetTickCount();
 }
 
 ::testing::AssertionResult CProgramWindow::ShowsResultsFor(const std::string& query) const
 {
     const std::string dataFile = m_dataFile.empty() ? WithCrLf(DefaultJournalFile()) : m_dataFile;
-    const std::string expected = ResultsFor(dataFile, BytesOf(WideOf(query), CP_ACP), ActiveCodePageLeadBytes());
+    const std::string expected = ResultsFor(dataFile, QueryBytes(query), ActiveCodePageLeadBytes());
     return WaitFor([&] { return ResultsText() == expected; }, 20000)
                ? ::testing::AssertionSuccess()
                : ::testing::AssertionFailure() << "other results than the core's for " << query;
-}
-
-void CProgramWindow::WaitForItsTurns() const
-{
-    ::Sleep(CTypingPause::kPauseTicks);
-    SendWithTimeout(m_hDialog, WM_NULL);
-    SendWithTimeout(m_hDialog, WM_NULL);
 }
 
 std::vector<HWND> CProgramWindow::OwnWindows(const char* pszCaption) const
@@ -170,6 +200,12 @@ bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, cons
     std::vector<wchar_t> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
     return ::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, pszWorkingDir, &startup,
                             &process) != FALSE;
+}
+
+std::string QueryBytes(const std::string& utf8)
+{
+    const CString bytes = CodePageFromWide(WideOf(utf8), CP_ACP, kNoLineHolds);
+    return {bytes.GetString(), bytes.GetLength()};
 }
 
 std::string BytesOf(std::wstring_view text, UINT nCodePage)

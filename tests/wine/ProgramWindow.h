@@ -56,8 +56,23 @@ public:
     // "START-END" of a box's selection, in the box's UTF-16 units.
     std::string Selection(HWND hBox) const;
 
-    // Types the text (UTF-8) into the query box, a character each nPauseMs.
-    void Type(const std::string& text, DWORD nPauseMs = 30) const;
+    // Types the text (UTF-8; "\b" deletes) at the end of the query, after a
+    // pause since the last change the program took, so that the keys arm
+    // the search (TypingPause.h). The keys come as one burst, inside the
+    // pause whatever the machine's load; postAfter() posts what the
+    // program is to take right after them. Returns once the program took
+    // the keys.
+    void Type(const std::string& text, const std::function<void()>& postAfter = {}) const;
+    // Posts the search timer's message: the search runs as the program
+    // takes it, not a pause later.
+    void PostSearchTimer() const;
+    // Runs act() while the program's thread stands still: what it posts
+    // waits in the program's queue in order, and posted messages all come
+    // before the program's next idle turn or timer.
+    void WhilePaused(const std::function<void()>& act) const;
+    // True once the program leaves a message unanswered for a tenth of a
+    // second: it is busy in a handler, waiting for a file, say.
+    bool WaitUntilBusy() const;
     // Keys pressed together through the system's input to the program's
     // focus, as a keyboard would: each goes down in turn, then up in reverse.
     void Press(std::initializer_list<WORD> keys) const;
@@ -66,10 +81,6 @@ public:
     // Waits until the results box shows what the search core shows for the
     // query (UTF-8) against the program's data file.
     ::testing::AssertionResult ShowsResultsFor(const std::string& query) const;
-    // Lets the program take its next turns: its search timer's period, then
-    // two messages it answers, the second only once it handled what the
-    // first let through (a timer's message, a search, a report).
-    void WaitForItsTurns() const;
 
     // True once the program has ended, within the time given.
     bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
@@ -94,7 +105,11 @@ private:
     std::string m_dataFile;              // empty: the built-in list
     PROCESS_INFORMATION m_process{};
     HWND m_hDialog = nullptr;
+    mutable DWORD m_dwLastChange = 0;  // when the program had taken the last change of the query
 };
+
+// The query as the program gives it to the search (SearchDlg.cpp).
+std::string QueryBytes(const std::string& utf8);
 
 // The program under test: NORVANE_EXE from the environment, or the
 // Norvane.exe beside the tests.
