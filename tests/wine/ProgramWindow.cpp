@@ -53,11 +53,11 @@ CProgramWindow::~CProgramWindow()
     ::CloseHandle(m_process.hProcess);
 }
 
-HWND CProgramWindow::Focus() const
+HWND FocusOf(DWORD dwThreadId)
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(m_process.dwThreadId, &info);
+    ::GetGUIThreadInfo(dwThreadId, &info);
     return info.hwndFocus;
 }
 
@@ -149,23 +149,23 @@ void CProgramWindow::EraseQuery() const
                : ::testing::AssertionFailure() << "other results than the core's for " << query;
 }
 
-std::vector<HWND> CProgramWindow::OwnWindows(const char* pszCaption) const
+std::vector<HWND> VisibleWindowsOf(DWORD dwProcessId, const char* pszCaption)
 {
     std::vector<HWND> windows;
     const std::wstring caption = WideOf(pszCaption);
     for (HWND hWnd = nullptr; (hWnd = ::FindWindowExW(nullptr, hWnd, nullptr, caption.c_str())) != nullptr;) {
-        DWORD dwProcessId = 0;
-        ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-        if (dwProcessId == m_process.dwProcessId && ::IsWindowVisible(hWnd))
+        DWORD dwOwner = 0;
+        ::GetWindowThreadProcessId(hWnd, &dwOwner);
+        if (dwOwner == dwProcessId && ::IsWindowVisible(hWnd))
             windows.push_back(hWnd);
     }
     return windows;
 }
 
-HWND CProgramWindow::WaitForWindow(const char* pszCaption, DWORD nWaitMs) const
+HWND WaitForWindowOf(DWORD dwProcessId, const char* pszCaption, DWORD nWaitMs)
 {
     std::vector<HWND> windows;
-    WaitFor([&] { return !(windows = OwnWindows(pszCaption)).empty(); }, nWaitMs);
+    WaitFor([&] { return !(windows = VisibleWindowsOf(dwProcessId, pszCaption)).empty(); }, nWaitMs);
     return windows.empty() ? nullptr : windows.front();
 }
 

@@ -30,6 +30,13 @@ inline std::wstring WideOf(const std::string& utf8) { return WideFromCodePage(ut
 // Polls the condition every few milliseconds; true if it held in time.
 bool WaitFor(const std::function<bool()>& condition, DWORD nMs = 5000);
 
+// The window with the focus among those of a thread.
+HWND FocusOf(DWORD dwThreadId);
+// The visible top-level windows of a process with that caption.
+std::vector<HWND> VisibleWindowsOf(DWORD dwProcessId, const char* pszCaption);
+// The first, once the process shows it within the time given, or nullptr.
+HWND WaitForWindowOf(DWORD dwProcessId, const char* pszCaption, DWORD nWaitMs);
+
 class CProgramWindow {
 public:
     CProgramWindow() { Start(); }
@@ -52,7 +59,7 @@ public:
     std::string ResultsText() const { return BytesOf(TextOf(Results()), CP_ACP); }
     // Asked of the box itself, cheaply: Wine takes a second to measure 10 MB.
     std::size_t ResultsLineCount() const { return SendWithTimeout(Results(), EM_GETLINECOUNT); }
-    HWND Focus() const;
+    HWND Focus() const { return FocusOf(m_process.dwThreadId); }
     // "START-END" of a box's selection, in the box's UTF-16 units.
     std::string Selection(HWND hBox) const;
 
@@ -85,9 +92,15 @@ public:
     // True once the program has ended, within the time given.
     bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
     // The visible top-level windows of this program with that caption.
-    std::size_t CountOwnWindows(const char* pszCaption) const { return OwnWindows(pszCaption).size(); }
+    std::size_t CountOwnWindows(const char* pszCaption) const
+    {
+        return VisibleWindowsOf(m_process.dwProcessId, pszCaption).size();
+    }
     // That window, once the program shows it within the time given, or nullptr.
-    HWND WaitForWindow(const char* pszCaption, DWORD nWaitMs = 5000) const;
+    HWND WaitForWindow(const char* pszCaption, DWORD nWaitMs = 5000) const
+    {
+        return WaitForWindowOf(m_process.dwProcessId, pszCaption, nWaitMs);
+    }
 
     // A window's text, whatever its letters.
     static std::wstring TextOf(HWND hWnd);
@@ -98,7 +111,6 @@ public:
 
 private:
     void Start();
-    std::vector<HWND> OwnWindows(const char* pszCaption) const;
 
     CTempDir m_dir;
     std::string m_strDir = m_dir.Dir();  // the program's

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -213,6 +214,47 @@ INSTANTIATE_TEST_SUITE_P(
                     "Wine starts no program from a path past 260 characters"},
         CFolderCase{{Wtf8FromUtf16(kLoneSurrogate.data(), kLoneSurrogate.size()).GetString()},
                     "Wine makes no folder whose name holds a lone surrogate"}));
+
+// The loop's guard, in a program on the framework that meets a fault where
+// it is told: a fault it cannot place ends the program after one report,
+// with a failing exit status; after a file error the window goes on, with
+// the focus where it belongs.
+TEST(LastGuard, EndsTheProgramAfterAFaultAndGoesOnAfterAFileError)
+{
+    const std::wstring exe = WideOf(std::string(ProgramDirectory().GetString()) + "norvane_fault_program.exe");
+    const struct {
+        const char* pszWhere;
+        const char* pszSays;  // among other words
+        bool bGoesOn;
+    } cases[] = {
+        {"app", "cannot recover", false},    {"init", "cannot recover", false},   {"message", "cannot recover", false},
+        {"filter", "cannot recover", false}, {"idle", "cannot recover", false},   {"init file", "C:\\fault.txt", true},
+        {"message file", "C:\\fault.txt", true},
+    };
+    for (const auto& c : cases) {
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(StartProcess(exe, L"fault " + WideOf(c.pszWhere), nullptr, process)) << c.pszWhere;
+        const auto dialog = [&] { return WaitForWindowOf(process.dwProcessId, "Norvane fault", 5000); };
+        if (std::strncmp(c.pszWhere, "app", 3) != 0 && std::strncmp(c.pszWhere, "init", 4) != 0)
+            ::PostMessageW(dialog(), WM_APP, 0, 0);
+        const HWND hReport = WaitForWindowOf(process.dwProcessId, "Norvane", 5000);
+        EXPECT_NE(P::ReportText(hReport).find(c.pszSays), std::string::npos) << c.pszWhere << ": " << P::ReportText(hReport);
+        ::PostMessageW(hReport, WM_COMMAND, IDOK, 0);
+        if (c.bGoesOn) {
+            const HWND hDialog = dialog();
+            EXPECT_TRUE(WaitFor([&] { return FocusOf(process.dwThreadId) == ::GetDlgItem(hDialog, 100); }))
+                << c.pszWhere << ": the focus is not in the dialog's box";
+            ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        DWORD dwStatus = STILL_ACTIVE;
+        EXPECT_TRUE(::WaitForSingleObject(process.hProcess, 5000) == WAIT_OBJECT_0 &&
+                    ::GetExitCodeProcess(process.hProcess, &dwStatus) && dwStatus == (c.bGoesOn ? 0u : 1u))
+            << c.pszWhere << " ended with status " << dwStatus;
+        ::TerminateProcess(process.hProcess, 1);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
 
 // What a screen reader hears for each box: the names the dialog gives the
 // boxes it shows no labels for, read as a screen reader reads them, from
