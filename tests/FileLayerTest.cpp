@@ -6,6 +6,7 @@
 #include "framework/portable/FileException.h"
 #include "framework/portable/HeldFileRetry.h"
 #include "framework/portable/LongPath.h"
+#include "framework/portable/OsFile.h"
 #include "framework/portable/StdioFile.h"
 #include "framework/portable/Wtf8.h"
 #include "tests/TestFiles.h"
@@ -116,6 +117,32 @@ TEST(SystemPathOf, MakesEveryPathFullAndLong)
     EXPECT_TRUE(drive.rfind(L"\\\\?\\C:\\", 0) == 0 && drive.find(L"\\Norvane.txt") == drive.size() - 12)
         << Utf8FromWide(drive.data(), drive.size()).GetString();
     EXPECT_THROW(SystemPathOf("C:\\\xFF.txt"), CFileException) << "bytes that are not UTF-8";
+}
+
+// A file the program reads or writes is its alone meanwhile: no other
+// opener gets in, whatever it asks for and however much it shares.
+TEST(OsFile, LetsNoOtherOpenerInWhileItHoldsAFile)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("read"), "x");
+    const auto anotherOpens = [&](const std::string& strName) {
+        for (const DWORD dwAccess : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}, DWORD{DELETE}}) {
+            const HANDLE hFile = ::CreateFileW(PathOf(dir.Path(strName)).c_str(), dwAccess,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr);
+            if (hFile != INVALID_HANDLE_VALUE)
+                return ::CloseHandle(hFile);
+        }
+        return FALSE;
+    };
+    COsFile read;
+    read.OpenRead(dir.Path("read").c_str());
+    COsFile written;
+    ASSERT_TRUE(written.CreateNew(dir.Path("written").c_str()));
+    EXPECT_FALSE(anotherOpens("read"));
+    EXPECT_FALSE(anotherOpens("written"));
+    read.Close();
+    EXPECT_TRUE(anotherOpens("read"));
 }
 #endif
 
