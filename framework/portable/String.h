@@ -34,6 +34,7 @@ public:
     bool EndsWith(char ch) const { return !m_str.empty() && m_str.back() == ch; }
 
     friend CString operator+(CString a, const CString& b) { return a += b; }
+    friend bool operator==(const CString& a, const char* psz) { return a.m_str == psz; }
 
 private:
     explicit CString(std::string str) : m_str(std::move(str)) {}
