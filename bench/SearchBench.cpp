@@ -22,7 +22,7 @@ void SearchDefaultList(benchmark::State& state, const char* pszQuery)
     static const bool s_bWritten = (ResetDataFile(s_dir.Dir().c_str()), true);
     std::size_t nShown = 0;
     for (auto _ : state) {
-        RunSearch(s_dir.Dir().c_str(), pszQuery, [&](const CString& text) { nShown = text.GetLength(); });
+        RunSearch(s_dir.Dir().c_str(), pszQuery, [&](const CString& text, std::size_t) { nShown = text.GetLength(); });
         benchmark::DoNotOptimize(nShown);
     }
     state.counters["shown_bytes"] = static_cast<double>(nShown);

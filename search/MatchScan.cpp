@@ -22,7 +22,11 @@ public:
     }
 
     void AddMatchesIn(const char* pchBegin, const char* pchEnd);
-    CString Finish() { return m_results.Finish(); }
+    CMatches Finish()
+    {
+        const std::size_t nLines = m_results.Lines();
+        return {m_results.Finish(), nLines};
+    }
 
 private:
     bool LineMatchesFoldedWhole(const char* pchBegin, const char* pchEnd, const char* pchCandidate);
@@ -80,7 +84,7 @@ const char* CLineMatcher::AddLine(const char* pchBegin, const char* pchEnd, cons
 
 }  // namespace
 
-CString CollectMatches(CStdioFile& file, const CString& strFoldedQuery, const CLeadBytes& leadBytes)
+CMatches CollectMatches(CStdioFile& file, const CString& strFoldedQuery, const CLeadBytes& leadBytes)
 {
     // Such a query matches nothing; the file is still read, so that it fails
     // as any other run would.

@@ -34,6 +34,7 @@ void CResultText::AddLine(const char* pchLine, std::size_t nLength)
     }
     m_strText.Append(pch, pchEnd - pch);
     m_strText += kSeparator;
+    ++m_nLines;
 }
 
 CString CResultText::Finish()

@@ -9,6 +9,7 @@
 class CResultText {
 public:
     void AddLine(const char* pchLine, std::size_t nLength);
+    std::size_t Lines() const { return m_nLines; }
     // The text without the separator after the last entry, and without the
     // room its growth left; empty when no line was added. The text moves
     // out: call once, at the end.
@@ -16,4 +17,5 @@ public:
 
 private:
     CString m_strText;
+    std::size_t m_nLines = 0;
 };

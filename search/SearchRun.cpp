@@ -24,9 +24,9 @@ void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsT
                const CLeadBytes& leadBytes)
 {
     if (!DataFileExists(strDir)) {
-        setResults(SearchMessage::kResetting);
+        setResults(SearchMessage::kResetting, 0);
         ResetDataFile(strDir);
-        setResults("");
+        setResults("", 0);
         return;
     }
 
@@ -35,20 +35,20 @@ void RunSearch(const CString& strDir, const CString& strQuery, const SetResultsT
         return;
 
     if (!DataFileExists(strDir)) {
-        setResults(SearchMessage::kNoDataFile);
+        setResults(SearchMessage::kNoDataFile, 0);
         return;
     }
 
     CStdioFile file;
     file.OpenRead(DataFilePath(strDir));
     if (StartsWithByteOrderMark(file)) {
-        setResults(SearchMessage::kNotAnsi);
+        setResults(SearchMessage::kNotAnsi, 0);
         return;
     }
-    CString strResults = CollectMatches(file, strFolded, leadBytes);
+    CMatches matches = CollectMatches(file, strFolded, leadBytes);
     file.Close();
-    if (strResults.IsEmpty())
-        setResults(SearchMessage::kNoResults);
+    if (matches.nLines == 0)
+        setResults(SearchMessage::kNoResults, 0);
     else
-        setResults(std::move(strResults));
+        setResults(std::move(matches.strText), matches.nLines);
 }

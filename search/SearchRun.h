@@ -3,6 +3,7 @@
 #include "framework/portable/LeadBytes.h"
 #include "framework/portable/String.h"
 
+#include <cstddef>
 #include <functional>
 
 // The fixed texts a search run may show instead of results.
@@ -18,8 +19,10 @@ constexpr const char* kNoResults = "No Results";
 // it stands as this byte, and the query finds nothing.
 constexpr char kNoLineHolds = '\n';
 
-// Takes the text to show; a large result moves in rather than being copied.
-using SetResultsText = std::function<void(CString)>;
+// Takes the text to show, and how many journals (matching lines) it shows:
+// 0 for a message or the empty text. A large result moves in rather than
+// being copied.
+using SetResultsText = std::function<void(CString strText, std::size_t nJournals)>;
 
 // Answers one query against the data file in strDir: shows the matching
 // lines, or a fixed message, through setResults. A missing data file is

@@ -63,21 +63,29 @@ CReferenceFile::CReferenceFile(const std::string& fileBytes, const CLeadBytes& l
     });
 }
 
-std::string CReferenceFile::Results(const std::string& query) const
+std::vector<const CReferenceFile::CLine*> CReferenceFile::Matching(const std::string& query) const
 {
     const std::string foldedQuery = ReferenceFoldQuery(query, m_leadBytes);
-    const std::string separator = "\r\n" + std::string(115, '-') + "\r\n";
-    std::string results;
+    std::vector<const CLine*> lines;
     for (const CLine& line : m_lines) {
         // A match starts on a character of the folded line, never inside one.
         std::size_t i = line.folded.find(foldedQuery);
         while (i != std::string::npos && !line.starts[i])
             i = line.folded.find(foldedQuery, i + 1);
-        if (i != std::string::npos) {
-            std::string text = line.text;
-            std::replace(text.begin(), text.end(), '\0', ' ');
-            results += std::regex_replace(text, std::regex("\t"), "\r\n") + separator;
-        }
+        if (i != std::string::npos)
+            lines.push_back(&line);
+    }
+    return lines;
+}
+
+std::string CReferenceFile::Results(const std::string& query) const
+{
+    const std::string separator = "\r\n" + std::string(115, '-') + "\r\n";
+    std::string results;
+    for (const CLine* pLine : Matching(query)) {
+        std::string text = pLine->text;
+        std::replace(text.begin(), text.end(), '\0', ' ');
+        results += std::regex_replace(text, std::regex("\t"), "\r\n") + separator;
     }
     for (const char* set : {"\r\n", "-", "\r\n"})
         results.erase(results.find_last_not_of(set) + 1);

@@ -22,6 +22,8 @@ class CReferenceFile {
 public:
     explicit CReferenceFile(const std::string& fileBytes, const CLeadBytes& leadBytes = CLeadBytes());
     std::string Results(const std::string& query) const;
+    // How many lines the query matches.
+    std::size_t Count(const std::string& query) const { return Matching(query).size(); }
 
 private:
     struct CLine {
@@ -29,6 +31,8 @@ private:
         std::string folded;
         std::vector<bool> starts;  // which folded bytes start a character
     };
+    std::vector<const CLine*> Matching(const std::string& query) const;
+
     CLeadBytes m_leadBytes;
     std::vector<CLine> m_lines;
 };

@@ -93,11 +93,12 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
     LimitVectorLevel(VectorLevel::Avx2);
 }
 
-// The fast search against the literal rules on real lists: the built-in one
-// and the CC0 collection (also as Shift JIS, whose lead bytes its UTF-8
-// holds), with queries written as users type them, at every vector width
-// this processor has. The fuzzer takes it on to generated files, blocks of
-// every size and lines longer than a block.
+// The fast search against the literal rules, its text and the journals it
+// counts, on real lists: the built-in one and the CC0 collection (also as
+// Shift JIS, whose lead bytes its UTF-8 holds), with queries written as
+// users type them, at every vector width this processor has. The fuzzer
+// takes it on to generated files, blocks of every size and lines longer
+// than a block.
 TEST(SearchRun, AgreesWithTheLiteralRules)
 {
     const CLeadBytes singleByte;
@@ -123,6 +124,10 @@ TEST(SearchRun, AgreesWithTheLiteralRules)
             if (ReferenceFoldQuery(query, f.leadBytes).size() < kMinQueryLength)
                 continue;
             const std::string expected = reference.Results(query);
+            std::size_t nJournals = 0;
+            RunSearch(dir.Dir().c_str(), query.c_str(), [&](const CString&, std::size_t n) { nJournals = n; },
+                      f.leadBytes);
+            EXPECT_EQ(nJournals, reference.Count(query)) << f.name << ": " << query << ", the journals counted";
             for (VectorLevel level : {VectorLevel::Scalar, VectorLevel::Sse2, VectorLevel::Avx2}) {
                 LimitVectorLevel(level);
                 SCOPED_TRACE("vector level " + std::to_string(int(level)));

@@ -151,7 +151,7 @@ std::vector<std::string> RunAndCollect(const std::string& strDir, const std::str
     std::vector<std::string> shown;
     RunSearch(
         strDir.c_str(), CString(query.data(), query.size()),
-        [&](const CString& text) { shown.emplace_back(text.GetString(), text.GetLength()); }, leadBytes);
+        [&](const CString& text, std::size_t) { shown.emplace_back(text.GetString(), text.GetLength()); }, leadBytes);
     return shown;
 }
 

@@ -1,7 +1,8 @@
 // The decisions of the window half, made by portable pieces that the window
 // only carries out: when typing runs the search, what Ctrl+Backspace does to
 // the query, which end of a selection the caret is at, when each part of a
-// long result goes into its box, and what a failure tells the user.
+// long result goes into its box, what a screen reader is told of a search,
+// and what a failure tells the user.
 
 #include "framework/portable/BoxFullException.h"
 #include "framework/portable/CaretEnd.h"
@@ -9,6 +10,7 @@
 #include "framework/portable/FileException.h"
 #include "framework/portable/FillSchedule.h"
 #include "framework/portable/WordBreak.h"
+#include "ui/Announcement.h"
 #include "ui/TypingPause.h"
 
 #include <gtest/gtest.h>
@@ -186,4 +188,25 @@ TEST(FailureReport, SaysWhatFailedAndWhetherTheProgramGoesOn)
         }
     }
     EXPECT_EQ(texts.size(), std::size(cases)) << "two failures in the same words";
+}
+
+// A screen reader hears how many journals the box shows, or the message it
+// shows; a journal that reads like a message is a journal.
+TEST(AnnouncementOf, TellsTheJournalsShownOrTheMessage)
+{
+    const struct {
+        const char* shown;
+        std::size_t nJournals;
+        const char* heard;
+    } cases[] = {
+        {"JACS\r\nJournal of the American Chemical Society", 1, "1 journal"},
+        {"two\r\n---\r\nentries", 2, "2 journals"},
+        {"many", 61000, "61000 journals"},
+        {"No Results", 0, "No Results"},
+        {"'Norvane.txt' is not an ANSI code file", 0, "'Norvane.txt' is not an ANSI code file"},
+        {"No Results", 1, "1 journal"},
+        {"", 0, ""},  // the box left empty: nothing
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(AnnouncementOf(c.shown, c.nJournals, "1 journal", "# journals").GetString(), c.heard) << c.shown;
 }

@@ -94,7 +94,7 @@ bool Search(const CString& strDir, const CString& strQuery, const CLeadBytes& le
     bool bShown = false;
     RunSearch(
         strDir, strQuery,
-        [&](const CString& strText) {
+        [&](const CString& strText, std::size_t) {
             strShown = strText;  // the last text set is what the box shows
             bShown = true;
         },

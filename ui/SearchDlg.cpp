@@ -9,6 +9,7 @@
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
 #include "ui/AboutDlg.h"
+#include "ui/Announcement.h"
 
 #include <iterator>
 #include <utility>
@@ -51,8 +52,9 @@ BOOL CSearchDlg::OnInitDialog()
     AddAboutEntry();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     // The boxes have no labels: a screen reader says these instead.
-    m_queryName.Set(m_editQuery.m_hWnd, L"Journal abbreviation or title");
-    m_resultsName.Set(m_editResults.m_hWnd, L"Matching journals");
+    m_queryName.SetName(m_editQuery.m_hWnd, L"Journal abbreviation or title");
+    m_resultsName.SetName(m_editResults.m_hWnd, L"Matching journals");
+    m_announcer.Create(m_hWnd, m_editResults.m_hWnd);
     m_strDir = ProgramDirectory();
     if (!DataFileExists(m_strDir))
         ResetDataFile(m_strDir);
@@ -100,6 +102,7 @@ HandlerResult CSearchDlg::OnDestroy()
 {
     m_queryName.Clear();
     m_resultsName.Clear();
+    m_announcer.Destroy();
     return kLeftToDefault;
 }
 
@@ -160,12 +163,21 @@ void CSearchDlg::SelectOrEraseQuery()
 }
 
 // The query goes to the search in the ANSI code page, as the data file is;
-// what it cannot hold finds nothing, as the box shows it.
+// what it cannot hold finds nothing, as the box shows it. Screen readers
+// are told once what the run leaves in the box.
 void CSearchDlg::RunSearch()
 {
+    CString strAnnouncement;
     ::RunSearch(
         m_strDir, CodePageFromWide(m_editQuery.GetText(), CP_ACP, kNoLineHolds),
-        [this](CString strText) { m_fill.Start(std::move(strText)); }, ActiveCodePageLeadBytes());
+        [this, &strAnnouncement](CString strText, std::size_t nJournals) {
+            strAnnouncement = AnnouncementOf(strText, nJournals, LoadResourceString(IDS_ONE_JOURNAL),
+                                             LoadResourceString(IDS_JOURNALS));
+            m_fill.Start(std::move(strText));
+        },
+        ActiveCodePageLeadBytes());
+    if (!strAnnouncement.IsEmpty())
+        m_announcer.Announce(WideFromCodePage({strAnnouncement.GetString(), strAnnouncement.GetLength()}, CP_ACP));
 }
 
 DWORD CSearchDlg::OnIdle()

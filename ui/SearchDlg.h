@@ -1,7 +1,8 @@
 #pragma once
 
 #include "framework/portable/String.h"
-#include "framework/window/AccessibleName.h"
+#include "framework/window/Announcer.h"
+#include "framework/window/Annotation.h"
 #include "framework/window/Dialog.h"
 #include "framework/window/Edit.h"
 #include "framework/window/EditFill.h"
@@ -9,7 +10,8 @@
 #include "ui/TypingPause.h"
 
 // The main window: a query box and a read-only results box. A search runs
-// once typing has paused; Return selects the query, a second Return erases it.
+// once typing has paused, and screen readers are told what it showed;
+// Return selects the query, a second Return erases it.
 class CSearchDlg : public CDialog {
 public:
     CSearchDlg();
@@ -44,6 +46,7 @@ private:
     CReturnToggle m_returnToggle;
     CString m_strDir;
     CEditFill m_fill{m_editResults};  // a large result still being shown
-    CAccessibleName m_queryName;
-    CAccessibleName m_resultsName;
+    CAnnotation m_queryName;
+    CAnnotation m_resultsName;
+    CAnnouncer m_announcer;  // tells screen readers what a search showed
 };

@@ -1,6 +1,6 @@
 #include "framework/window/WinApp.h"
 
-#include "framework/window/AccessibleName.h"
+#include "framework/window/Annotation.h"
 #include "framework/window/ErrorReport.h"
 
 namespace {

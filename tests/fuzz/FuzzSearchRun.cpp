@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::size_t nBlockSize = nOptions >> 3;
     CStdioFile file(nBlockSize == 0 ? CStdioFile::kDefaultBlockSize : nBlockSize);
     file.OpenRead(s_strPath.c_str());
-    const CString found = CollectMatches(file, strFolded, leadBytes);
+    const CString found = CollectMatches(file, strFolded, leadBytes).strText;
     if ((found.IsEmpty() ? "No Results" : std::string(found.GetString(), found.GetLength())) !=
         CReferenceFile(fileBytes, leadBytes).Results(query))
         std::abort();

@@ -52,6 +52,7 @@ public:
 
     const std::string& Dir() const { return m_strDir; }
     HANDLE Process() const { return m_process.hProcess; }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
     HWND Dialog() const { return m_hDialog; }
     HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
     HWND Results() const { return ::GetDlgItem(m_hDialog, IDC_RESULTS); }

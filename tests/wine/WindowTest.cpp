@@ -5,6 +5,7 @@
 #include "framework/portable/LeadBytes.h"
 #include "framework/portable/Wtf8.h"
 #include "store/DataFile.h"
+#include "tests/wine/Listener.h"
 #include "tests/wine/ProgramWindow.h"
 
 #include <initguid.h>  // defines the annotation's GUIDs here
@@ -264,17 +265,55 @@ TEST(ScreenReader, HearsANameForEachBox)
     if (IsWine())
         GTEST_SKIP() << "Wine does not give screen readers the names of dynamic annotation (IAccPropServices); "
                         "on Windows this test runs";
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const CComApartment com;
     CProgramWindow program;
     EXPECT_EQ(AccessibleNameOf(program.Query()), "Journal abbreviation or title");
     EXPECT_EQ(AccessibleNameOf(program.Results()), "Matching journals");
-    ::CoUninitialize();
+}
+
+// What a screen reader user hears of each search, from another process as
+// a reader hears it: one announcement once the typing pauses, with the
+// number of journals the box shows or the message it shows; nothing for
+// the keys within the pause, nor for a query too short to search.
+TEST(ScreenReader, HearsOneAnnouncementPerSearch)
+{
+    CProgramWindow program;
+    CAnnouncementListener listener(program.ProcessId());
+    program.Type("phys rev");
+    EXPECT_TRUE(program.ShowsResultsFor("phys rev"));
+    EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"21 journals"});
+    program.EraseQuery();
+    program.Type("j", [&] { program.PostSearchTimer(); });
+    program.Type("ournal of zzq");
+    EXPECT_TRUE(program.ShowsResultsFor("journal of zzq"));
+    EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"No Results"});
+}
+
+// Where the system has UI Automation notifications, a UI Automation
+// client hears the announcement as one, and hears nothing else; the live
+// region, for older systems, is polite.
+TEST(ScreenReader, HearsItThroughUiAutomationWhereTheSystemHasIt)
+{
+    if (IsWine())
+        GTEST_SKIP() << "Wine's UI Automation has no notifications, and its IAccPropServices no live setting; "
+                        "on Windows this test runs";
+    CProgramWindow program;
+    CAnnouncementListener listener(program.ProcessId());
+    const HWND hLiveRegion = ::FindWindowExW(program.Dialog(), nullptr, L"Static", nullptr);
+    EXPECT_FALSE(hLiveRegion == nullptr || ::IsWindowVisible(hLiveRegion)) << "no hidden live region";
+    if (!listener.HearsNotifications())
+        GTEST_SKIP() << "this Windows has no UI Automation notifications (they came in Windows 10 1709)";
+    EXPECT_EQ(listener.LiveSettingOf(hLiveRegion), 1) << "the live region is not polite";
+    program.Type("phys rev");
+    EXPECT_TRUE(program.ShowsResultsFor("phys rev"));
+    EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"21 journals"});
+    EXPECT_EQ(listener.Notifications(), 1u) << "not heard as a notification";
 }
 
 // Laid out from its dialog units at whatever DPI the system has (under Wine
 // the test run sets 96 and 144; on Windows, the display's): the dialog of
 // one size in inches at any, its boxes inside it, one above the other and
-// aligned.
+// aligned; they alone show, in the tab order.
 TEST(Layout, BoxesLieInsideTheDialogAtAnyDpi)
 {
     ::SetProcessDPIAware();  // pixels as the program has them, unscaled
@@ -291,6 +330,13 @@ TEST(Layout, BoxesLieInsideTheDialogAtAnyDpi)
     const RECT results = PlaceIn(program.Dialog(), program.Results());
     EXPECT_TRUE(query.left > 0 && query.top > 0 && query.bottom < results.top && results.bottom < dialog.bottom);
     EXPECT_TRUE(query.left == results.left && query.right == results.right && results.right < dialog.right);
+    std::vector<HWND> visible;
+    for (HWND hChild = ::GetWindow(program.Dialog(), GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        if (::IsWindowVisible(hChild))
+            visible.push_back(hChild);
+    EXPECT_EQ(visible, (std::vector<HWND>{program.Query(), program.Results()})) << "other controls show";
+    EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Query(), FALSE), program.Results());
+    EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Results(), FALSE), program.Query());
 }
 
 // The window opens centred on the work area and the About box centred over
@@ -366,11 +412,13 @@ struct CPlaceCase {
 
 class LargeResultsPlace : public ::testing::TestWithParam<CPlaceCase> {};
 
-// The fill keeps the place the user made (bench/window-latency times its answers).
+// The fill keeps the place the user made (bench/window-latency times its
+// answers); a screen reader hears of the result once.
 TEST_P(LargeResultsPlace, StaysWhereTheUserMadeItMidFill)
 {
     const CPlaceCase& c = GetParam();
     CProgramWindow program(LargeList().bytes);
+    CAnnouncementListener listener(program.ProcessId());
     program.Press({VK_TAB});
     ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.Results(); }));
     SearchThen(program, [&] {
@@ -395,6 +443,7 @@ TEST_P(LargeResultsPlace, StaysWhereTheUserMadeItMidFill)
     program.Press({VK_SHIFT, VK_RIGHT});
     EXPECT_TRUE(WaitFor([&] { return program.Selection(program.Results()) == c.pszAfterShiftRight; }))
         << "Shift+Right gave " << program.Selection(program.Results());
+    EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"61000 journals"}) << "one for the parts";
 }
 
 // The third line of the results is hyphens, characters 40 to 155.

@@ -1,0 +1,45 @@
+#pragma once
+
+// What a screen reader hears of a program, heard as a reader hears it,
+// from another process: the live region's changes (SetWinEventHook out of
+// context, with the name of the object each is for), and where the system
+// has them, UI Automation's notifications with their text.
+
+#include "framework/window/Annotation.h"
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct IUnknown;
+
+class CAnnouncementListener {
+public:
+    explicit CAnnouncementListener(DWORD dwProcessId);
+    CAnnouncementListener(const CAnnouncementListener&) = delete;
+    CAnnouncementListener& operator=(const CAnnouncementListener&) = delete;
+    ~CAnnouncementListener();
+
+    // What was heard since the last call (UTF-8), once nAtLeast came or
+    // five seconds went by; the program's thread first answers hWnd, so
+    // that every live region change it made is here.
+    std::vector<std::string> Heard(HWND hWnd, std::size_t nAtLeast);
+    // Whether this system's UI Automation client hears notifications.
+    bool HearsNotifications() const { return m_pClient != nullptr; }
+    // How many of all heard came as notifications.
+    std::size_t Notifications() const { return m_nNotifications; }
+    // A window's UI Automation live setting (1: polite), or -1.
+    int LiveSettingOf(HWND hWnd) const;
+    void Hear(const std::string& words, bool bNotification);
+
+private:
+    const CComApartment m_com;
+    HWINEVENTHOOK m_hHook;
+    IUnknown* m_pClient = nullptr;   // IUIAutomation5, where the system has it
+    IUnknown* m_pHandler = nullptr;  // the notification handler it calls
+    std::mutex m_mutex;              // notifications come on a thread of UI Automation's
+    std::vector<std::string> m_heard;
+    std::size_t m_nNotifications = 0;
+};
