@@ -1,5 +1,7 @@
 #include "framework/window/Announcer.h"
 
+#include "framework/window/ComObject.h"
+
 #include <oleauto.h>
 #include <uiautomationcore.h>
 
@@ -62,29 +64,11 @@ const CNotificationCalls& NotificationCalls()
 // source window, as only such a provider can raise events. Readers meet it
 // only in its notifications, never through WM_GETOBJECT, so that they go on
 // taking the window's controls from Active Accessibility.
-class CNotificationSource final : public IRawElementProviderSimple {
+class CNotificationSource final : public CComObject<IRawElementProviderSimple> {
 public:
     CNotificationSource(HWND hWnd, HostProviderFromHwnd pfnHostProvider)
-        : m_hWnd(hWnd), m_pfnHostProvider(pfnHostProvider)
+        : CComObject(__uuidof(IRawElementProviderSimple)), m_hWnd(hWnd), m_pfnHostProvider(pfnHostProvider)
     {
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppObject) override
-    {
-        *ppObject = nullptr;
-        if (riid != __uuidof(IUnknown) && riid != __uuidof(IRawElementProviderSimple))
-            return E_NOINTERFACE;
-        *ppObject = static_cast<IRawElementProviderSimple*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&m_nRefs); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG nRefs = ::InterlockedDecrement(&m_nRefs);
-        if (nRefs == 0)
-            delete this;
-        return nRefs;
     }
 
     // Called on the thread of the window, which runs COM's single-threaded
@@ -111,9 +95,6 @@ public:
     }
 
 private:
-    ~CNotificationSource() = default;
-
-    LONG m_nRefs = 1;
     const HWND m_hWnd;
     const HostProviderFromHwnd m_pfnHostProvider;
 };

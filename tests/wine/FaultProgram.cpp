@@ -11,7 +11,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -63,18 +62,14 @@ private:
     bool m_bMessageCame = false;
 };
 
-const MessageMapEntry CFaultDlg::s_messageEntries[] = {
-    {WM_APP, 0, 0, &MemberHandler<CFaultDlg, &CFaultDlg::OnApp>},
-};
-const MessageMap CFaultDlg::s_messageMap = {&CDialog::s_messageMap, s_messageEntries, std::size(s_messageEntries)};
+const MessageMapEntry CFaultDlg::s_messageEntries[] = {{WM_APP, 0, 0, &MemberHandler<CFaultDlg, &CFaultDlg::OnApp>}};
+const MessageMap CFaultDlg::s_messageMap = {&CDialog::s_messageMap, s_messageEntries, 1};
 
 class CFaultApp : public CWinApp {
-public:
     BOOL InitInstance() override
     {
         FailIn("app");
-        CFaultDlg dlg;
-        dlg.DoModal();
+        CFaultDlg().DoModal();
         return FALSE;
     }
 };

@@ -1,5 +1,6 @@
 #include "tests/wine/Listener.h"
 
+#include "framework/window/ComObject.h"
 #include "tests/wine/ProgramWindow.h"
 
 #include <objbase.h>
@@ -14,12 +15,47 @@ constexpr DWORD kLiveRegionChanged = 0x8019;
 
 CAnnouncementListener* g_pListener = nullptr;
 
-std::string Utf8Of(BSTR bstr)
+void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hWnd, LONG idObject, LONG idChild, DWORD, DWORD)
 {
-    return bstr ? BytesOf(std::wstring_view(bstr, ::SysStringLen(bstr)), CP_UTF8) : "";
+    g_pListener->Hear(AccessibleNameOf(hWnd, idObject, idChild), false);
 }
 
-void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hWnd, LONG idObject, LONG idChild, DWORD, DWORD)
+// UI Automation's client, of which this tool chain's headers have nothing:
+// what the listener calls, with the places of the calls in the interfaces'
+// tables, from UIAutomationClient.h of the Windows SDK.
+const CLSID kClsidUIAutomation8 = {0xe22ad333, 0xb25f, 0x460c, {0x83, 0xd0, 0x05, 0x81, 0x10, 0x73, 0x95, 0xc9}};
+const IID kIidUIAutomation5 = {0x25f700c8, 0xd816, 0x4057, {0xa9, 0xdc, 0x3c, 0xbd, 0xee, 0x77, 0xe2, 0x56}};
+const IID kIidNotificationHandler = {0xc7cb2637, 0xe6c2, 0x4d0c, {0x85, 0xde, 0x49, 0x48, 0xc0, 0x21, 0x75, 0xc7}};
+constexpr int kGetRootElement = 5;
+constexpr int kRemoveAllEventHandlers = 41;
+constexpr int kAddNotificationEventHandler = 68;
+constexpr int kTreeScopeSubtree = 7;
+
+template <class... TArgs>
+HRESULT Call(IUnknown* pObject, int nPlace, TArgs... args)
+{
+    using Method = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, TArgs...);
+    return reinterpret_cast<Method>((*reinterpret_cast<void***>(pObject))[nPlace])(pObject, args...);
+}
+
+struct INotificationHandler : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE HandleNotificationEvent(IUnknown* pSender, int nKind, int nProcessing,
+                                                              BSTR displayString, BSTR activityId) = 0;
+};
+
+class CNotificationHandler final : public CComObject<INotificationHandler> {
+public:
+    CNotificationHandler() : CComObject(kIidNotificationHandler) {}
+    HRESULT STDMETHODCALLTYPE HandleNotificationEvent(IUnknown*, int, int, BSTR displayString, BSTR) override
+    {
+        g_pListener->Hear(BytesOf(std::wstring_view(displayString, ::SysStringLen(displayString)), CP_UTF8), true);
+        return S_OK;
+    }
+};
+
+}  // namespace
+
+std::string AccessibleNameOf(HWND hWnd, LONG idObject, LONG idChild)
 {
     IAccessible* pAccessible = nullptr;
     VARIANT child{};
@@ -28,101 +64,36 @@ void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hWnd, LONG idObject
         pAccessible->get_accName(child, &name);
         pAccessible->Release();
     }
-    g_pListener->Hear(name ? Utf8Of(name) : "(no name)", false);
+    const std::string utf8 = name ? BytesOf(std::wstring_view(name, ::SysStringLen(name)), CP_UTF8) : "(no name)";
     ::SysFreeString(name);
+    return utf8;
 }
-
-// UI Automation's client, of which this tool chain's headers have nothing:
-// the identities and the places in the interfaces' tables that the
-// listener calls, from UIAutomationClient.h of the Windows SDK.
-const CLSID kClsidUIAutomation8 = {0xe22ad333, 0xb25f, 0x460c, {0x83, 0xd0, 0x05, 0x81, 0x10, 0x73, 0x95, 0xc9}};
-const IID kIidUIAutomation5 = {0x25f700c8, 0xd816, 0x4057, {0xa9, 0xdc, 0x3c, 0xbd, 0xee, 0x77, 0xe2, 0x56}};
-const IID kIidNotificationHandler = {0xc7cb2637, 0xe6c2, 0x4d0c, {0x85, 0xde, 0x49, 0x48, 0xc0, 0x21, 0x75, 0xc7}};
-constexpr int kGetRootElement = 5;
-constexpr int kElementFromHandle = 6;
-constexpr int kRemoveAllEventHandlers = 41;
-constexpr int kAddNotificationEventHandler = 68;
-constexpr int kTreeScopeSubtree = 7;
-constexpr int kGetCurrentPropertyValue = 10;  // of IUIAutomationElement
-constexpr int kLiveSettingPropertyId = 30135;
-
-template <class TMethod>
-TMethod MethodOf(IUnknown* pObject, int nPlace)
-{
-    return reinterpret_cast<TMethod>((*reinterpret_cast<void***>(pObject))[nPlace]);
-}
-
-// IUIAutomationNotificationEventHandler.
-class CNotificationHandler : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppObject) override
-    {
-        *ppObject = riid == __uuidof(IUnknown) || riid == kIidNotificationHandler ? this : nullptr;
-        return *ppObject ? (AddRef(), S_OK) : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&m_nRefs); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG nRefs = ::InterlockedDecrement(&m_nRefs);
-        if (nRefs == 0)
-            delete this;
-        return nRefs;
-    }
-    virtual HRESULT STDMETHODCALLTYPE HandleNotificationEvent(IUnknown*, int, int, BSTR displayString, BSTR)
-    {
-        g_pListener->Hear(Utf8Of(displayString), true);
-        return S_OK;
-    }
-
-private:
-    virtual ~CNotificationHandler() = default;
-    LONG m_nRefs = 1;
-};
-
-}  // namespace
 
 CAnnouncementListener::CAnnouncementListener(DWORD dwProcessId)
     : m_hHook(::SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &OnLiveRegionChanged, dwProcessId, 0,
                                 WINEVENT_OUTOFCONTEXT))
 {
     g_pListener = this;
+    IUnknown* pDesktop = nullptr;  // whichever window of the program it comes from
     if (FAILED(::CoCreateInstance(kClsidUIAutomation8, nullptr, CLSCTX_INPROC_SERVER, kIidUIAutomation5,
-                                  reinterpret_cast<void**>(&m_pClient))))
+                                  reinterpret_cast<void**>(&m_pClient))) ||
+        FAILED(Call(m_pClient, kGetRootElement, &pDesktop)))
         return;
-    m_pHandler = new CNotificationHandler;
-    // From the whole desktop: the program's windows, whichever it raises them from.
-    IUnknown* pRoot = nullptr;
-    using GetRoot = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, IUnknown**);
-    using AddHandler = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, IUnknown*, int, IUnknown*, IUnknown*);
-    if (SUCCEEDED(MethodOf<GetRoot>(m_pClient, kGetRootElement)(m_pClient, &pRoot))) {
-        MethodOf<AddHandler>(m_pClient, kAddNotificationEventHandler)(m_pClient, pRoot, kTreeScopeSubtree, nullptr,
-                                                                       m_pHandler);
-        pRoot->Release();
-    }
+    CNotificationHandler* const pHandler = new CNotificationHandler;
+    Call(m_pClient, kAddNotificationEventHandler, pDesktop, kTreeScopeSubtree, static_cast<IUnknown*>(nullptr),
+         static_cast<IUnknown*>(pHandler));
+    pHandler->Release();
+    pDesktop->Release();
 }
 
 CAnnouncementListener::~CAnnouncementListener()
 {
     if (m_pClient) {
-        MethodOf<HRESULT(STDMETHODCALLTYPE*)(IUnknown*)>(m_pClient, kRemoveAllEventHandlers)(m_pClient);
-        m_pHandler->Release();
+        Call(m_pClient, kRemoveAllEventHandlers);
         m_pClient->Release();
     }
     ::UnhookWinEvent(m_hHook);
     g_pListener = nullptr;
-}
-
-int CAnnouncementListener::LiveSettingOf(HWND hWnd) const
-{
-    using FromHandle = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, HWND, IUnknown**);
-    using PropertyValue = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, int, VARIANT*);
-    IUnknown* pElement = nullptr;
-    if (m_pClient == nullptr || FAILED(MethodOf<FromHandle>(m_pClient, kElementFromHandle)(m_pClient, hWnd, &pElement)))
-        return -1;
-    VARIANT value{};
-    MethodOf<PropertyValue>(pElement, kGetCurrentPropertyValue)(pElement, kLiveSettingPropertyId, &value);
-    pElement->Release();
-    return value.vt == VT_I4 ? value.lVal : -1;
 }
 
 void CAnnouncementListener::Hear(const std::string& words, bool bNotification)

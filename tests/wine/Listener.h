@@ -26,20 +26,20 @@ public:
     // five seconds went by; the program's thread first answers hWnd, so
     // that every live region change it made is here.
     std::vector<std::string> Heard(HWND hWnd, std::size_t nAtLeast);
-    // Whether this system's UI Automation client hears notifications.
+    // Whether this system's UI Automation hears notifications, and how many
+    // of all heard came as one.
     bool HearsNotifications() const { return m_pClient != nullptr; }
-    // How many of all heard came as notifications.
     std::size_t Notifications() const { return m_nNotifications; }
-    // A window's UI Automation live setting (1: polite), or -1.
-    int LiveSettingOf(HWND hWnd) const;
     void Hear(const std::string& words, bool bNotification);
 
 private:
     const CComApartment m_com;
     HWINEVENTHOOK m_hHook;
-    IUnknown* m_pClient = nullptr;   // IUIAutomation5, where the system has it
-    IUnknown* m_pHandler = nullptr;  // the notification handler it calls
-    std::mutex m_mutex;              // notifications come on a thread of UI Automation's
+    IUnknown* m_pClient = nullptr;  // IUIAutomation5, where the system has it
+    std::mutex m_mutex;             // notifications come on a thread of UI Automation's
     std::vector<std::string> m_heard;
     std::size_t m_nNotifications = 0;
 };
+
+// A window's name as Active Accessibility gives it, in UTF-8.
+std::string AccessibleNameOf(HWND hWnd, LONG idObject = OBJID_CLIENT, LONG idChild = CHILDID_SELF);
