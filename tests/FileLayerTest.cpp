@@ -1,13 +1,12 @@
-// The file layer where the search run cannot show it: blocks of whole lines,
-// a file that this program or another one holds, paths of any length and
-// any name. Its line rules are compared
-// with the literal ones through the whole search.
+// The file layer where the search run cannot show it: a file that this
+// program holds, paths of any length and any name. Its blocks and line
+// rules are compared with the literal ones through the whole search and
+// the fuzzer; the wait for a file another program holds, in the window
+// test of a file held.
 
 #include "framework/portable/FileException.h"
-#include "framework/portable/HeldFileRetry.h"
 #include "framework/portable/LongPath.h"
 #include "framework/portable/OsFile.h"
-#include "framework/portable/StdioFile.h"
 #include "framework/portable/Wtf8.h"
 #include "tests/TestFiles.h"
 
@@ -20,54 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <vector>
-
-// Only the last block may end inside a line.
-TEST(ReadLines, GivesBlocksOfWholeLinesWhateverTheirSize)
-{
-    CTempDir dir;
-    const std::string text = "one\r\ntwo\nlone\rCR\r\n\r\n" + std::string(70000, 'x') + "\r\nlast";
-    WriteBytes(dir.Path("f"), text);
-    for (std::size_t nBlockSize : {1, 3, 4096, 65536, 1 << 20}) {
-        CStdioFile file(nBlockSize);
-        file.OpenRead(dir.Path("f").c_str());
-        std::string bytes;
-        file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
-            EXPECT_TRUE(bytes.empty() || bytes.back() == '\n') << "a block ended inside a line";
-            EXPECT_LT(pchBegin, pchEnd) << "an empty block";
-            bytes.append(pchBegin, pchEnd);
-        });
-        EXPECT_EQ(bytes, text) << "blocks of " << nBlockSize;
-    }
-}
-
-// Another program (a virus scanner, a backup client) holds a file that just
-// changed for a moment: a hold shorter than a second is waited out, a
-// longer one given up after about a second, and no other failure is tried
-// again.
-TEST(RetryWhileHeld, WaitsOutAShortHoldOnly)
-{
-    using A = FileAttempt;
-    const struct {
-        const char* name;
-        unsigned nHeldMs;  // held until then; then the outcome
-        A then;
-        A last;
-        unsigned nLeastMs, nMostMs;  // waited in all
-    } cases[] = {
-        {"done at once", 0, A::Done, A::Done, 0, 0},
-        {"failed at once", 0, A::Failed, A::Failed, 0, 0},
-        {"a hold of most of a second", 900, A::Done, A::Done, 900, 1100},
-        {"a hold that lasts", 60000, A::Done, A::Held, 900, 1500},
-    };
-    for (const auto& c : cases) {
-        unsigned nWaitedMs = 0;
-        const A last = RetryWhileHeld([&] { return nWaitedMs < c.nHeldMs ? A::Held : c.then; },
-                                      [&](unsigned nMs) { nWaitedMs += nMs; });
-        EXPECT_EQ(last, c.last) << c.name;
-        EXPECT_GE(nWaitedMs, c.nLeastMs) << c.name;
-        EXPECT_LE(nWaitedMs, c.nMostMs) << c.name;
-    }
-}
 
 TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
 {
@@ -119,30 +70,19 @@ TEST(SystemPathOf, MakesEveryPathFullAndLong)
     EXPECT_THROW(SystemPathOf("C:\\\xFF.txt"), CFileException) << "bytes that are not UTF-8";
 }
 
-// A file the program reads or writes is its alone meanwhile: no other
-// opener gets in, whatever it asks for and however much it shares.
-TEST(OsFile, LetsNoOtherOpenerInWhileItHoldsAFile)
+// A file the program writes is its alone meanwhile: no other opener gets
+// in, whatever it asks for and however much it shares (the window test of
+// a file held shows the same of a file it reads).
+TEST(OsFile, LetsNoOtherOpenerInWhileItWritesAFile)
 {
     CTempDir dir;
-    WriteBytes(dir.Path("read"), "x");
-    const auto anotherOpens = [&](const std::string& strName) {
-        for (const DWORD dwAccess : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}, DWORD{DELETE}}) {
-            const HANDLE hFile = ::CreateFileW(PathOf(dir.Path(strName)).c_str(), dwAccess,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                               OPEN_EXISTING, 0, nullptr);
-            if (hFile != INVALID_HANDLE_VALUE)
-                return ::CloseHandle(hFile);
-        }
-        return FALSE;
-    };
-    COsFile read;
-    read.OpenRead(dir.Path("read").c_str());
     COsFile written;
     ASSERT_TRUE(written.CreateNew(dir.Path("written").c_str()));
-    EXPECT_FALSE(anotherOpens("read"));
-    EXPECT_FALSE(anotherOpens("written"));
-    read.Close();
-    EXPECT_TRUE(anotherOpens("read"));
+    for (const DWORD dwAccess : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}, DWORD{DELETE}}) {
+        EXPECT_EQ(::CreateFileW(PathOf(dir.Path("written")).c_str(), dwAccess,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr),
+                  INVALID_HANDLE_VALUE) << dwAccess;
+    }
 }
 #endif
 

@@ -11,23 +11,7 @@
 
 #include <filesystem>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 namespace {
-
-// The handles this process holds (on Linux, its open files).
-std::size_t OpenHandles()
-{
-#if defined(_WIN32)
-    DWORD nHandles = 0;
-    ::GetProcessHandleCount(::GetCurrentProcess(), &nHandles);
-    return nHandles;
-#else
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
-#endif
-}
 
 const std::string kSeparator = "\r\n" + std::string(115, '-') + "\r\n";
 const std::string kNotAnsi = "'Norvane.txt' is not an ANSI code file";
@@ -178,20 +162,4 @@ TEST(SearchRun, AnEntryThatIsNoFileIsAFileErrorAndStays)
     EXPECT_THROW(RunAndCollect(dir.Dir(), "jacs"), CFileException);
     EXPECT_TRUE(std::filesystem::is_symlink(strPath));
 #endif
-}
-
-// Whatever a run shows, it lets go of the data file: a handle left open
-// would keep an editor's save, and the program's own rewrite, out.
-TEST(SearchRun, LetsGoOfTheDataFile)
-{
-    CTempDir dir;
-    RunAndCollect(dir.Dir(), "ab");  // whatever the library opens once and keeps, it has now
-    for (const std::string bytes : {"ab\r\n", "\xEF\xBB\xBF" "ab\r\n", ""}) {
-        if (!bytes.empty())
-            WriteBytes(dir.Path("Norvane.txt"), bytes);
-        const std::size_t nBefore = OpenHandles();
-        RunAndCollect(dir.Dir(), "ab");  // the last run rewrites the list
-        EXPECT_EQ(OpenHandles(), nBefore) << "after a run on '" << bytes << "'";
-        std::filesystem::remove(PathOf(dir.Path("Norvane.txt")));
-    }
 }

@@ -2,8 +2,9 @@
 // line says, for the window test of the loop's guard: in the application
 // ("app"), in the making of its dialog ("init"), in the handler of a
 // message (WM_APP, "message"), in the pre-filter ("filter") or in the idle
-// turn after that message ("idle"). A second word "file" makes the fault a
-// file error, which the program reports and survives.
+// turn after that message ("idle"). A second word "file" or "memory" makes
+// the fault a file error or a lack of memory, which the program reports
+// and survives.
 
 #include "framework/portable/FileException.h"
 #include "framework/window/Dialog.h"
@@ -11,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -22,6 +24,8 @@ void FailIn(const char* pszWhere)
         return;
     if (__argc > 2 && std::strcmp(__argv[2], "file") == 0)
         throw CFileException("C:\\fault.txt", "A fault the test made");
+    if (__argc > 2 && std::strcmp(__argv[2], "memory") == 0)
+        throw std::bad_alloc();
     throw std::logic_error("a fault the test made");
 }
 

@@ -45,20 +45,12 @@ void CProgramWindow::Start()
 
 CProgramWindow::~CProgramWindow()
 {
-    if (!WaitForExit(0)) {
+    if (::WaitForSingleObject(m_process.hProcess, 0) != WAIT_OBJECT_0) {
         ::TerminateProcess(m_process.hProcess, 1);
         ::WaitForSingleObject(m_process.hProcess, 5000);
     }
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
-}
-
-HWND FocusOf(DWORD dwThreadId)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(dwThreadId, &info);
-    return info.hwndFocus;
 }
 
 std::string CProgramWindow::Selection(HWND hBox) const
@@ -76,14 +68,8 @@ void CProgramWindow::Type(const std::string& text, const std::function<void()>& 
     const DWORD dwSince = ::GetTickCount() - m_dwLastChange;
     if (dwSince <= CTypingPause::kPauseTicks)
         ::Sleep(CTypingPause::kPauseTicks + 1 - dwSince);
-    std::wstring typed = TextOf(Query());
     const std::wstring keys = WideOf(text);
-    for (const wchar_t ch : keys) {
-        if (ch != L'\b')
-            typed += ch;
-        else if (!typed.empty())
-            typed.pop_back();
-    }
+    const std::wstring typed = TextOf(Query()) + keys;
     WhilePaused([&] {
         for (const wchar_t ch : keys)
             ::PostMessageW(Query(), WM_CHAR, ch, 1);
@@ -92,18 +78,6 @@ void CProgramWindow::Type(const std::string& text, const std::function<void()>& 
     });
     WaitFor([&] { return TextOf(Query()) == typed; });
     m_dwLastChange = ::GetTickCount();
-}
-
-void CProgramWindow::PostSearchTimer() const
-{
-    ::PostMessageW(m_hDialog, WM_TIMER, SEARCH_TIMER_ID, 0);
-}
-
-void CProgramWindow::WhilePaused(const std::function<void()>& act) const
-{
-    ::SuspendThread(m_process.hThread);
-    act();
-    ::ResumeThread(m_process.hThread);
 }
 
 bool CProgramWindow::WaitUntilBusy() const

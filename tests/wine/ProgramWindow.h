@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "store/DataFile.h"
 #include "tests/TestFiles.h"
+#include "ui/TypingPause.h"
 
 #include <windows.h>
 
@@ -31,7 +32,12 @@ inline std::wstring WideOf(const std::string& utf8) { return WideFromCodePage(ut
 bool WaitFor(const std::function<bool()>& condition, DWORD nMs = 5000);
 
 // The window with the focus among those of a thread.
-HWND FocusOf(DWORD dwThreadId);
+inline HWND FocusOf(DWORD dwThreadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
 // The visible top-level windows of a process with that caption.
 std::vector<HWND> VisibleWindowsOf(DWORD dwProcessId, const char* pszCaption);
 // The first, once the process shows it within the time given, or nullptr.
@@ -64,7 +70,7 @@ public:
     // "START-END" of a box's selection, in the box's UTF-16 units.
     std::string Selection(HWND hBox) const;
 
-    // Types the text (UTF-8; "\b" deletes) at the end of the query, after a
+    // Types the text (UTF-8) at the end of the query, after a
     // pause since the last change the program took, so that the keys arm
     // the search (TypingPause.h). The keys come as one burst, inside the
     // pause whatever the machine's load; postAfter() posts what the
@@ -73,11 +79,16 @@ public:
     void Type(const std::string& text, const std::function<void()>& postAfter = {}) const;
     // Posts the search timer's message: the search runs as the program
     // takes it, not a pause later.
-    void PostSearchTimer() const;
+    void PostSearchTimer() const { ::PostMessageW(m_hDialog, WM_TIMER, SEARCH_TIMER_ID, 0); }
     // Runs act() while the program's thread stands still: what it posts
     // waits in the program's queue in order, and posted messages all come
     // before the program's next idle turn or timer.
-    void WhilePaused(const std::function<void()>& act) const;
+    void WhilePaused(const std::function<void()>& act) const
+    {
+        ::SuspendThread(m_process.hThread);
+        act();
+        ::ResumeThread(m_process.hThread);
+    }
     // True once the program leaves a message unanswered for a tenth of a
     // second: it is busy in a handler, waiting for a file, say.
     bool WaitUntilBusy() const;
@@ -90,8 +101,6 @@ public:
     // query (UTF-8) against the program's data file.
     ::testing::AssertionResult ShowsResultsFor(const std::string& query) const;
 
-    // True once the program has ended, within the time given.
-    bool WaitForExit(DWORD nMs) const { return ::WaitForSingleObject(m_process.hProcess, nMs) == WAIT_OBJECT_0; }
     // The visible top-level windows of this program with that caption.
     std::size_t CountOwnWindows(const char* pszCaption) const
     {
