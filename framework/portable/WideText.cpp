@@ -33,7 +33,9 @@ std::wstring WideFromCodePage(std::string_view text, unsigned nCodePage)
 
 CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, char chLacking)
 {
-    if (nCodePage == CP_UTF8)
+    // Windows 10 may take UTF-8 as its ANSI code page, which holds every
+    // character and takes neither the flag nor a default character.
+    if (nCodePage == CP_UTF8 || (nCodePage == CP_ACP && ::GetACP() == CP_UTF8))
         return Utf8FromWide(text.data(), text.size());
     const int nChars = static_cast<int>(text.size());
     const char szLacking[] = {chLacking, '\0'};

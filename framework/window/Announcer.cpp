@@ -21,6 +21,7 @@ const wchar_t kActivity[] = L"Norvane.SearchResults";
 using RaiseNotification = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int, BSTR, BSTR);
 using HostProviderFromHwnd = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
 using ClientsAreListening = BOOL(WINAPI*)();
+using DisconnectProvider = HRESULT(WINAPI*)(IRawElementProviderSimple*);
 
 // A function of the library, of the type it is documented with; nullptr
 // where the library has none of that name.
@@ -37,6 +38,7 @@ struct CNotificationCalls {
     RaiseNotification pfnRaise = nullptr;
     HostProviderFromHwnd pfnHostProvider = nullptr;
     ClientsAreListening pfnClientsAreListening = nullptr;
+    DisconnectProvider pfnDisconnectProvider = nullptr;  // Windows 8 on
 
     bool Exist() const { return pfnRaise && pfnHostProvider && pfnClientsAreListening; }
 };
@@ -54,6 +56,7 @@ const CNotificationCalls& NotificationCalls()
             calls.pfnRaise = FunctionOf<RaiseNotification>(hModule, "UiaRaiseNotificationEvent");
             calls.pfnHostProvider = FunctionOf<HostProviderFromHwnd>(hModule, "UiaHostProviderFromHwnd");
             calls.pfnClientsAreListening = FunctionOf<ClientsAreListening>(hModule, "UiaClientsAreListening");
+            calls.pfnDisconnectProvider = FunctionOf<DisconnectProvider>(hModule, "UiaDisconnectProvider");
         }
         return calls;
     }();
@@ -63,7 +66,9 @@ const CNotificationCalls& NotificationCalls()
 // The element the notifications come from: one of the program's own on the
 // source window, as only such a provider can raise events. Readers meet it
 // only in its notifications, never through WM_GETOBJECT, so that they go on
-// taking the window's controls from Active Accessibility.
+// taking the window's controls from Active Accessibility. Its window is a
+// child: what UiaRaiseNotificationEvent asks of a WS_POPUP window (the Window
+// pattern and WM_GETOBJECT) is not asked of it.
 class CNotificationSource final : public CComObject<IRawElementProviderSimple> {
 public:
     CNotificationSource(HWND hWnd, HostProviderFromHwnd pfnHostProvider)
@@ -140,6 +145,9 @@ void CAnnouncer::Announce(const std::wstring& text)
     ::NotifyWinEvent(kLiveRegionChanged, m_hLiveRegion, OBJID_CLIENT, CHILDID_SELF);
 }
 
+// Where no UI Automation client listens, a reader that takes only Active
+// Accessibility's events still hears the live region; beside one, it hears
+// nothing, as a reader of both (NVDA) would hear both.
 bool CAnnouncer::Notify(const std::wstring& text)
 {
     const CNotificationCalls& calls = NotificationCalls();
@@ -155,7 +163,11 @@ bool CAnnouncer::Notify(const std::wstring& text)
 void CAnnouncer::Destroy()
 {
     m_politeness.Clear();
-    if (m_pSource)
-        m_pSource->Release();
+    if (m_pSource == nullptr)
+        return;
+    // Clients let go of it, so that none asks it of a window that is gone.
+    if (const DisconnectProvider pfnDisconnect = NotificationCalls().pfnDisconnectProvider)
+        pfnDisconnect(m_pSource);
+    m_pSource->Release();
     m_pSource = nullptr;
 }

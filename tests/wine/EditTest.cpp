@@ -49,6 +49,8 @@ long long HeapBytesInUse()
     PROCESS_HEAP_ENTRY entry{};
     while (::HeapWalk(hHeap, &entry))
         nBytes += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? entry.cbData : 0;
+    if (::GetLastError() != ERROR_NO_MORE_ITEMS)
+        ADD_FAILURE() << "the heap was not walked whole";
     ::HeapUnlock(hHeap);
     return nBytes;
 }

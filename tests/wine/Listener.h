@@ -36,7 +36,7 @@ private:
     const CComApartment m_com;
     HWINEVENTHOOK m_hHook;
     IUnknown* m_pClient = nullptr;  // IUIAutomation5, where the system has it
-    std::mutex m_mutex;             // notifications come on a thread of UI Automation's
+    std::mutex m_mutex;             // notifications may come on another thread
     std::vector<std::string> m_heard;
     std::size_t m_nNotifications = 0;
 };

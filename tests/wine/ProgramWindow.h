@@ -86,6 +86,9 @@ public:
     void WhilePaused(const std::function<void()>& act) const
     {
         ::SuspendThread(m_process.hThread);
+        CONTEXT context{};  // asked only once the thread has stopped: SuspendThread does not wait
+        context.ContextFlags = CONTEXT_CONTROL;
+        ::GetThreadContext(m_process.hThread, &context);
         act();
         ::ResumeThread(m_process.hThread);
     }
