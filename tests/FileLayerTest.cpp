@@ -1,19 +1,15 @@
-// The file layer where the search run cannot show it: a file that this
-// program holds, paths of any length and any name. Its blocks and line
-// rules are compared with the literal ones through the whole search and
-// the fuzzer; the wait for a file another program holds, in the window
-// test of a file held.
+// The file layer where the search run cannot show it: paths of any length
+// and any name. Its blocks and line rules are compared with the literal ones
+// through the whole search and the fuzzer; its hold of the data file, which
+// shares nothing, and its wait for a file another program holds, in the
+// window test of a file held.
 
 #include "framework/portable/FileException.h"
 #include "framework/portable/LongPath.h"
-#include "framework/portable/OsFile.h"
 #include "framework/portable/Wtf8.h"
-#include "tests/TestFiles.h"
 
 #if defined(_WIN32)
 #include "framework/portable/WideText.h"
-
-#include <windows.h>
 #endif
 
 #include <gtest/gtest.h>
@@ -68,21 +64,6 @@ TEST(SystemPathOf, MakesEveryPathFullAndLong)
     EXPECT_TRUE(drive.rfind(L"\\\\?\\C:\\", 0) == 0 && drive.find(L"\\Norvane.txt") == drive.size() - 12)
         << Utf8FromWide(drive.data(), drive.size()).GetString();
     EXPECT_THROW(SystemPathOf("C:\\\xFF.txt"), CFileException) << "bytes that are not UTF-8";
-}
-
-// A file the program writes is its alone meanwhile: no other opener gets
-// in, whatever it asks for and however much it shares (the window test of
-// a file held shows the same of a file it reads).
-TEST(OsFile, LetsNoOtherOpenerInWhileItWritesAFile)
-{
-    CTempDir dir;
-    COsFile written;
-    ASSERT_TRUE(written.CreateNew(dir.Path("written").c_str()));
-    for (const DWORD dwAccess : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}, DWORD{DELETE}}) {
-        EXPECT_EQ(::CreateFileW(PathOf(dir.Path("written")).c_str(), dwAccess,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr),
-                  INVALID_HANDLE_VALUE) << dwAccess;
-    }
 }
 #endif
 

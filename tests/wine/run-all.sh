@@ -17,17 +17,15 @@ work=$(mktemp -d)
 trap 'stop_session; rm -rf "$work"' EXIT
 
 # The tests zip as a Windows user runs it: run-tests.cmd, here under Wine's
-# cmd, ends with its count. Given a folder, the run has it as its TEMP and
+# cmd, ends with its count. The run has the folder given as its TEMP and
 # TMP, as a user whose name has letters outside the ANSI code page has.
-run_tests_zip() {  # wine loader, folder to unzip into [, temporary folder]
-  local wine=$1 folder=$2 temp=${3:-} command=run-tests.cmd
-  [ -e "$folder/run-tests.cmd" ] || { mkdir -p "$folder" && (cd "$folder" && cmake -E tar xf "$source_dir"/dist/Norvane-*-win32-tests.zip); }
-  if [ -n "$temp" ]; then
-    mkdir -p "$temp"
-    temp="Z:$(printf '%s' "$temp" | tr / '\\')"
-    command="set TEMP=$temp&& set TMP=$temp&& run-tests.cmd"  # Wine sets its own in a new process
-  fi
-  (cd "$folder" && env -u NORVANE_SOURCE_DIR -u NORVANE_EXE "$wine" cmd /c "$command") | tr -d '\r' > "$work/tests-zip.log" || true
+run_tests_zip() {  # wine loader, folder to unzip into, temporary folder
+  local wine=$1 folder=$2 temp=Z:$(printf '%s' "$3" | tr / '\\')
+  mkdir -p "$folder" "$3"
+  (cd "$folder" && cmake -E tar xf "$source_dir"/dist/Norvane-*-win32-tests.zip)
+  # Wine sets its own TEMP in a new process: set within the command.
+  (cd "$folder" && env -u NORVANE_SOURCE_DIR -u NORVANE_EXE "$wine" cmd /c "set TEMP=$temp&& set TMP=$temp&& run-tests.cmd") |
+    tr -d '\r' > "$work/tests-zip.log" || true
   grep -av '^$' "$work/tests-zip.log"
   tail -n 1 "$work/tests-zip.log" | grep -Eq '^[1-9][0-9]* passed, 0 failed$' ||
     { echo "FAIL: run-tests.cmd of the tests zip did not pass"; return 1; }
@@ -45,9 +43,7 @@ window_tests() {  # arch, wine loader, test filter
 run_build() {  # arch, wine loader, folder holding the Norvane.exe to type into
   local arch=$1 wine=$2 folder=$3 build=$builds/$1
   if [ "$arch" = i686 ]; then
-    group "$arch: the unit and window tests from the tests zip, unzipped into $folder/tests, under $wine cmd"
-    run_tests_zip "$wine" "$folder/tests"
-    group "$arch: the tests zip again, with TEMP and TMP in $folder/Temp"
+    group "$arch: the unit and window tests from the tests zip, unzipped into $folder/tests, under $wine cmd, with TEMP and TMP in $folder/Temp"
     run_tests_zip "$wine" "$folder/tests" "$folder/Temp"
   else
     group "$arch: unit and window tests of $build/Norvane.exe under $wine"
