@@ -134,4 +134,7 @@ TEST(Utf16PieceEnd, CutsNoPairInTwoAndAlwaysMovesOn)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Utf16PieceEnd(c.text, c.nFrom, c.nMaxUnits), c.nEnd) << "row " << (&c - cases);
+    // Nothing past the text counts: a high surrogate at its end is lone.
+    const std::u16string longer = u"abc" + pair;
+    EXPECT_EQ(Utf16PieceEnd(std::u16string_view(longer).substr(0, 4), 0, 4), 4u);
 }
