@@ -243,10 +243,10 @@ TEST(ScreenReader, HearsTheBoxesNamesOnWindows)
 // Laid out from its dialog units at whatever DPI the system has (under Wine
 // the test run sets 96 and 144; on Windows, the display's): the dialog of
 // one size in inches at any, centred on the work area, its boxes inside it,
-// one above the other and aligned; they alone show, in the tab order. The
-// About box opens centred over it, and a search that falls due once the
-// About box is open runs behind it all the same: the About box's loop
-// hands on what is the window's.
+// one above the other and aligned; they alone show, in the tab order; it has
+// its icon for the title bar and Alt+Tab. The About box opens centred over
+// it, and a search that falls due once the About box is open runs behind it
+// all the same: the About box's loop hands on what is the window's.
 TEST(Layout, BoxesLieInsideTheCentredDialogAtAnyDpi)
 {
     ::SetProcessDPIAware();  // pixels as the program has them, unscaled
@@ -279,6 +279,8 @@ TEST(Layout, BoxesLieInsideTheCentredDialogAtAnyDpi)
     EXPECT_EQ(visible, (std::vector<HWND>{program.Query(), program.Results()})) << "other controls show";
     EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Query(), FALSE), program.Results());
     EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Results(), FALSE), program.Query());
+    if (!IsWine())  // Wine: answers another process's WM_GETICON with none, though it draws the icon
+        EXPECT_NE(P::SendWithTimeout(program.Dialog(), WM_GETICON, ICON_BIG), 0u) << "no icon for the title bar or Alt+Tab";
 
     program.Type("jacs", [&] { ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0); });
     const HWND hAbout = program.WaitForWindow("About Norvane");
@@ -329,7 +331,8 @@ void SearchThen(const CProgramWindow& program, const std::function<void()>& post
 // so that Shift+Right moves the start, within a line in view or across
 // lines with the caret's line out of view; and a look to the right. The
 // third line of the results is hyphens, characters 40 to 155. A screen
-// reader hears of the result once.
+// reader hears of the result once. The next result, whatever place the
+// user made, shows from its start.
 TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
 {
     const struct {
@@ -365,6 +368,11 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
         EXPECT_TRUE(WaitFor([&] { return program.Selection(program.Results()) == c.pszAfterShiftRight; }))
             << "Shift+Right gave " << program.Selection(program.Results());
         EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"61000 journals"});
+        program.Type(" 60");
+        EXPECT_TRUE(program.ShowsResultsFor("ab 60"));
+        EXPECT_EQ(program.Selection(program.Results()), "0-0");
+        EXPECT_TRUE(P::SendWithTimeout(program.Results(), EM_GETFIRSTVISIBLELINE) == 0 && leftOfText() >= 0)
+            << "the view stayed where the user left the last result";
     }
 }
 
