@@ -1,36 +1,28 @@
-// The tests' main: GoogleTest's, and on Windows with --tally=FILE one more
-// line in FILE, "PASSED FAILED", for run-tests.cmd, which adds up the
-// programs' lines. FILE is read from the wide command line: a user's
-// temporary folder may have letters that the 8-bit one has lost.
+// The tests' main: GoogleTest's, and with --tally=FILE one more line in
+// FILE, "PASSED FAILED", for run-tests.cmd, which adds up the programs'
+// lines. FILE comes as the console driver takes its arguments: on Windows
+// from the wide command line, which keeps every letter of a user's
+// temporary folder.
+
+#include "tests/TestFiles.h"
+#include "tools/CommandLineText.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
-
-#if defined(_WIN32)
-#include <windows.h>
-
-#include <shellapi.h>
-#endif
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     const int nResult = RUN_ALL_TESTS();
-#if defined(_WIN32)
-    int nArgs = 0;
-    LPWSTR* pArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
-    for (int i = 0; pArgs && i < nArgs; ++i) {
-        const std::wstring argument = pArgs[i];
-        if (argument.rfind(L"--tally=", 0) == 0) {
+    for (const CString& strArgument : Arguments(argc, argv)) {
+        const std::string argument = strArgument.GetString();
+        if (argument.rfind("--tally=", 0) == 0) {
             const ::testing::UnitTest& tests = *::testing::UnitTest::GetInstance();
-            std::ofstream(std::filesystem::path(argument.substr(8)), std::ios::app)
+            std::ofstream(PathOf(argument.substr(8)), std::ios::app)
                 << tests.successful_test_count() << ' ' << tests.failed_test_count() << '\n';
         }
     }
-    ::LocalFree(pArgs);
-#endif
     return nResult;
 }
