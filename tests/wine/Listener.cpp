@@ -46,9 +46,13 @@ struct INotificationHandler : IUnknown {
 class CNotificationHandler final : public CComObject<INotificationHandler> {
 public:
     CNotificationHandler() : CComObject(kIidNotificationHandler) {}
-    HRESULT STDMETHODCALLTYPE HandleNotificationEvent(IUnknown*, int, int, BSTR displayString, BSTR) override
+    // One of a search done that replaces one not yet spoken (ActionCompleted,
+    // MostRecent) counts as a notification.
+    HRESULT STDMETHODCALLTYPE HandleNotificationEvent(IUnknown*, int nKind, int nProcessing, BSTR displayString,
+                                                      BSTR) override
     {
-        g_pListener->Hear(BytesOf(std::wstring_view(displayString, ::SysStringLen(displayString)), CP_UTF8), true);
+        g_pListener->Hear(BytesOf(std::wstring_view(displayString, ::SysStringLen(displayString)), CP_UTF8),
+                          nKind == 2 && nProcessing == 3);
         return S_OK;
     }
 };

@@ -27,7 +27,7 @@ public:
     // that every live region change it made is here.
     std::vector<std::string> Heard(HWND hWnd, std::size_t nAtLeast);
     // Whether this system's UI Automation hears notifications, and how many
-    // of all heard came as one.
+    // of all heard came as one of a search done (Listener.cpp).
     bool HearsNotifications() const { return m_pClient != nullptr; }
     std::size_t Notifications() const { return m_nNotifications; }
     void Hear(const std::string& words, bool bNotification);
