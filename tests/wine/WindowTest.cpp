@@ -230,14 +230,19 @@ TEST(Search, IsHeardOnceAndFindsWhatTheBoxShows)
 }
 
 // What Wine cannot show: on Windows a screen reader hears the names the
-// dialog gives the boxes it shows no labels for.
-TEST(ScreenReader, HearsTheBoxesNamesOnWindows)
+// dialog gives the boxes it shows no labels for, and takes the hidden
+// region that tells the searches where no notifications are heard as a
+// polite live region (from Windows 8 on).
+TEST(ScreenReader, HearsTheBoxesNamesAndThePoliteRegionOnWindows)
 {
     if (IsWine())
-        GTEST_SKIP() << "Wine gives no names of dynamic annotation (IAccPropServices); on Windows this test runs";
+        GTEST_SKIP() << "Wine gives no names or properties of dynamic annotation (IAccPropServices); on Windows "
+                        "this test runs";
     const CProgramWindow program;
     EXPECT_EQ(AccessibleNameOf(program.Query()), "Journal abbreviation or title");
     EXPECT_EQ(AccessibleNameOf(program.Results()), "Matching journals");
+    const long nLiveSetting = LiveSettingOf(::FindWindowExW(program.Dialog(), nullptr, L"Static", nullptr));
+    EXPECT_TRUE(nLiveSetting == 1 || nLiveSetting == -1) << "the region's LiveSetting is " << nLiveSetting;
 }
 
 // Laid out from its dialog units at whatever DPI the system has (under Wine
@@ -279,8 +284,9 @@ TEST(Layout, BoxesLieInsideTheCentredDialogAtAnyDpi)
     EXPECT_EQ(visible, (std::vector<HWND>{program.Query(), program.Results()})) << "other controls show";
     EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Query(), FALSE), program.Results());
     EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Results(), FALSE), program.Query());
-    if (!IsWine())  // Wine: answers another process's WM_GETICON with none, though it draws the icon
+    if (!IsWine()) {  // Wine: answers another process's WM_GETICON with none, though it draws the icon
         EXPECT_NE(P::SendWithTimeout(program.Dialog(), WM_GETICON, ICON_BIG), 0u) << "no icon for the title bar or Alt+Tab";
+    }
 
     program.Type("jacs", [&] { ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0); });
     const HWND hAbout = program.WaitForWindow("About Norvane");
