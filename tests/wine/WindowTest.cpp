@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -335,7 +336,8 @@ void SearchThen(const CProgramWindow& program, const std::function<void()>& post
 // The fill keeps the place the user made mid-fill (bench/window-latency
 // times its answers): a selection made backwards, its caret at its start
 // so that Shift+Right moves the start, within a line in view or across
-// lines with the caret's line out of view; and a look to the right. The
+// lines with the caret's line out of view, or forwards within a line, its
+// caret at its end; and a look to the right. Nothing is left to undo. The
 // third line of the results is hyphens, characters 40 to 155. A screen
 // reader hears of the result once. The next result, whatever place the
 // user made, shows from its start.
@@ -345,7 +347,7 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
         DWORD nAnchor, nCaret;
         int nLinesDown;
         const char* pszAfterShiftRight;
-    } places[] = {{480, 120, 20, "121-480"}, {130, 120, 0, "121-130"}};
+    } places[] = {{480, 120, 20, "121-480"}, {130, 120, 0, "121-130"}, {120, 130, 0, "120-131"}};
     for (const auto& c : places) {
         CProgramWindow program(LargeList().bytes);
         CAnnouncementListener listener(program.ProcessId());
@@ -358,7 +360,8 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
         const auto leftOfText = [&] {  // where the box draws its first character: < 0 once scrolled right
             return static_cast<short>(LOWORD(P::SendWithTimeout(program.Results(), EM_POSFROMCHAR, 0)));
         };
-        const std::string selection = std::to_string(c.nCaret) + "-" + std::to_string(c.nAnchor);
+        const std::string selection =
+            std::to_string(std::min(c.nAnchor, c.nCaret)) + "-" + std::to_string(std::max(c.nAnchor, c.nCaret));
         ASSERT_TRUE(WaitFor([&] { return program.Selection(program.Results()) == selection && leftOfText() < 0; }))
             << "the place was not made: " << program.Selection(program.Results()) << ", " << leftOfText();
         const DWORD_PTR nTopLine = P::SendWithTimeout(program.Results(), EM_GETFIRSTVISIBLELINE);
@@ -370,6 +373,7 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
         EXPECT_EQ(program.Selection(program.Results()), selection);
         EXPECT_EQ(P::SendWithTimeout(program.Results(), EM_GETFIRSTVISIBLELINE), nTopLine);
         EXPECT_EQ(leftOfText(), nLeft);
+        EXPECT_EQ(P::SendWithTimeout(program.Results(), EM_CANUNDO), 0u) << "the fill left something to undo";
         program.Press({VK_SHIFT, VK_RIGHT});
         EXPECT_TRUE(WaitFor([&] { return program.Selection(program.Results()) == c.pszAfterShiftRight; }))
             << "Shift+Right gave " << program.Selection(program.Results());
