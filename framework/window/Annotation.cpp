@@ -58,8 +58,8 @@ void CAnnotation::Clear()
     m_hControl = nullptr;
 }
 
-CComApartment::CComApartment()
-    : m_bInitialized(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+CComApartment::CComApartment(DWORD dwModel)
+    : m_bInitialized(SUCCEEDED(::CoInitializeEx(nullptr, dwModel | COINIT_DISABLE_OLE1DDE)))
 {
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <guiddef.h>
+#include <objbase.h>
 
 struct IAccPropServices;
 
@@ -34,11 +35,13 @@ private:
     IAccPropServices* m_pServices = nullptr;
 };
 
-// COM for the thread that runs the dialogs, from the object's start to its
-// end: the annotation service is a COM object.
+// COM for a thread, from the object's start to its end: a single-threaded
+// apartment for the thread that runs the dialogs (the annotation service is
+// a COM object), a multithreaded one where UI Automation calls a client's
+// event handlers.
 class CComApartment {
 public:
-    CComApartment();
+    explicit CComApartment(DWORD dwModel = COINIT_APARTMENTTHREADED);
     CComApartment(const CComApartment&) = delete;
     CComApartment& operator=(const CComApartment&) = delete;
     ~CComApartment();

@@ -15,6 +15,8 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppObject) override
     {
+        if (ppObject == nullptr)
+            return E_POINTER;
         *ppObject = riid == __uuidof(IUnknown) || riid == m_iid ? static_cast<TInterface*>(this) : nullptr;
         if (*ppObject == nullptr)
             return E_NOINTERFACE;

@@ -45,7 +45,10 @@ std::size_t CEdit::GetTextLength() const
 
 bool CEdit::SetText(const std::wstring& text) const
 {
-    return ::SetWindowTextW(m_hWnd, text.c_str()) != FALSE;
+    if (::SetWindowTextW(m_hWnd, text.c_str()) == FALSE)
+        return false;
+    ViewTop();
+    return true;
 }
 
 bool CEdit::SetLargeText(const std::wstring& text, std::size_t nRoomChars) const
@@ -84,7 +87,8 @@ bool CEdit::SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars)
     return true;
 }
 
-// Where a new buffer leaves the view and the caret, the box does not say.
+// Where a new text or buffer leaves the view and the caret, the box does
+// not say.
 void CEdit::ViewTop() const
 {
     SetSel(0, 0);

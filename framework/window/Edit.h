@@ -12,7 +12,8 @@ class CEdit {
 public:
     std::wstring GetText() const;
     std::size_t GetTextLength() const;
-    // Sets the whole text; false when the box has no room for it.
+    // Sets the whole text, with the view and the caret at its top; false
+    // when the box has no room for it.
     bool SetText(const std::wstring& text) const;
     // Sets a large text, with the view and the caret at its top, laid out
     // before it is drawn once. A multi-line Unicode box is handed a new
