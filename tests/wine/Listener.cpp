@@ -27,7 +27,6 @@ const CLSID kClsidUIAutomation8 = {0xe22ad333, 0xb25f, 0x460c, {0x83, 0xd0, 0x05
 const IID kIidUIAutomation5 = {0x25f700c8, 0xd816, 0x4057, {0xa9, 0xdc, 0x3c, 0xbd, 0xee, 0x77, 0xe2, 0x56}};
 const IID kIidNotificationHandler = {0xc7cb2637, 0xe6c2, 0x4d0c, {0x85, 0xde, 0x49, 0x48, 0xc0, 0x21, 0x75, 0xc7}};
 const IID kIidUIAutomation = {0x30cbe57d, 0xd9d0, 0x452a, {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
-constexpr int kGetRootElement = 5;
 constexpr int kElementFromHandle = 6;
 constexpr int kRemoveAllEventHandlers = 41;
 constexpr int kAddNotificationEventHandler = 68;
@@ -96,21 +95,22 @@ long LiveSettingOf(HWND hWnd)
     return nSetting;
 }
 
-CAnnouncementListener::CAnnouncementListener(DWORD dwProcessId)
-    : m_hHook(::SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &OnLiveRegionChanged, dwProcessId, 0,
-                                WINEVENT_OUTOFCONTEXT))
+CAnnouncementListener::CAnnouncementListener(const CProgramWindow& program)
+    : m_hDialog(program.Dialog()),
+      m_hHook(::SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &OnLiveRegionChanged,
+                                program.ProcessId(), 0, WINEVENT_OUTOFCONTEXT))
 {
     g_pListener = this;
-    IUnknown* pDesktop = nullptr;  // whichever window of the program it comes from
+    IUnknown* pWindow = nullptr;  // the notifications of its window and all within, no other program's
     if (FAILED(::CoCreateInstance(kClsidUIAutomation8, nullptr, CLSCTX_INPROC_SERVER, kIidUIAutomation5,
                                   reinterpret_cast<void**>(&m_pClient))) ||
-        FAILED(Call(m_pClient, kGetRootElement, &pDesktop)))
+        FAILED(Call(m_pClient, kElementFromHandle, m_hDialog, &pWindow)))
         return;
     CNotificationHandler* const pHandler = new CNotificationHandler;
-    Call(m_pClient, kAddNotificationEventHandler, pDesktop, kTreeScopeSubtree, static_cast<IUnknown*>(nullptr),
+    Call(m_pClient, kAddNotificationEventHandler, pWindow, kTreeScopeSubtree, static_cast<IUnknown*>(nullptr),
          static_cast<IUnknown*>(pHandler));
     pHandler->Release();
-    pDesktop->Release();
+    pWindow->Release();
 }
 
 CAnnouncementListener::~CAnnouncementListener()
@@ -130,9 +130,15 @@ void CAnnouncementListener::Hear(const std::string& words, bool bNotification)
     m_nNotifications += bNotification;
 }
 
-std::vector<std::string> CAnnouncementListener::Heard(HWND hWnd, std::size_t nAtLeast)
+std::size_t CAnnouncementListener::Notifications()
 {
-    CProgramWindow::SendWithTimeout(hWnd, WM_NULL);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_nNotifications;
+}
+
+std::vector<std::string> CAnnouncementListener::Heard(std::size_t nAtLeast)
+{
+    CProgramWindow::SendWithTimeout(m_hDialog, WM_NULL);
     WaitFor([&] {
         for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
             ::DispatchMessageW(&msg);

@@ -85,10 +85,11 @@ public:
     // before the program's next idle turn or timer.
     void WhilePaused(const std::function<void()>& act) const
     {
-        ::SuspendThread(m_process.hThread);
         CONTEXT context{};  // asked only once the thread has stopped: SuspendThread does not wait
         context.ContextFlags = CONTEXT_CONTROL;
-        ::GetThreadContext(m_process.hThread, &context);
+        if (::SuspendThread(m_process.hThread) == static_cast<DWORD>(-1) ||
+            !::GetThreadContext(m_process.hThread, &context))
+            ADD_FAILURE() << "the program's thread did not stop: system error " << ::GetLastError();
         act();
         ::ResumeThread(m_process.hThread);
     }

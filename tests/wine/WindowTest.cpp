@@ -218,16 +218,16 @@ TEST(LastGuard, EndsTheProgramAfterAFaultAndGoesOnAfterAFileError)
 TEST(Search, IsHeardOnceAndFindsWhatTheBoxShows)
 {
     CProgramWindow program;
-    CAnnouncementListener listener(program.ProcessId());
+    CAnnouncementListener listener(program);
     program.Type("phys rev");
     EXPECT_TRUE(program.ShowsResultsFor("phys rev"));
-    EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"21 journals"});
+    EXPECT_EQ(listener.Heard(1), std::vector<std::string>{"21 journals"});
     EXPECT_EQ(listener.Notifications(), listener.HearsNotifications() ? 1u : 0u) << "not heard as a notification";
     program.EraseQuery();
     program.Type("\xC5\x82", [&] { program.PostSearchTimer(); });
     program.Type("ab");
     EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == "No Results"; })) << program.ResultsText();
-    EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"No Results"});
+    EXPECT_EQ(listener.Heard(1), std::vector<std::string>{"No Results"});
 }
 
 // What Wine cannot show: on Windows a screen reader hears the names the
@@ -350,7 +350,7 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
     } places[] = {{480, 120, 20, "121-480"}, {130, 120, 0, "121-130"}, {120, 130, 0, "120-131"}};
     for (const auto& c : places) {
         CProgramWindow program(LargeList().bytes);
-        CAnnouncementListener listener(program.ProcessId());
+        CAnnouncementListener listener(program);
         program.Press({VK_TAB});
         ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.Results(); }));
         SearchThen(program, [&] {
@@ -377,7 +377,7 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
         program.Press({VK_SHIFT, VK_RIGHT});
         EXPECT_TRUE(WaitFor([&] { return program.Selection(program.Results()) == c.pszAfterShiftRight; }))
             << "Shift+Right gave " << program.Selection(program.Results());
-        EXPECT_EQ(listener.Heard(program.Dialog(), 1), std::vector<std::string>{"61000 journals"});
+        EXPECT_EQ(listener.Heard(1), std::vector<std::string>{"61000 journals"});
         program.Type(" 60");
         EXPECT_TRUE(program.ShowsResultsFor("ab 60"));
         EXPECT_EQ(program.Selection(program.Results()), "0-0");
