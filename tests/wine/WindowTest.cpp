@@ -286,7 +286,8 @@ TEST(Layout, BoxesLieInsideTheCentredDialogAtAnyDpi)
     EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Query(), FALSE), program.Results());
     EXPECT_EQ(::GetNextDlgTabItem(program.Dialog(), program.Results(), FALSE), program.Query());
     if (!IsWine()) {  // Wine: answers another process's WM_GETICON with none, though it draws the icon
-        EXPECT_NE(P::SendWithTimeout(program.Dialog(), WM_GETICON, ICON_BIG), 0u) << "no icon for the title bar or Alt+Tab";
+        EXPECT_NE(P::SendWithTimeout(program.Dialog(), WM_GETICON, ICON_BIG), 0u)
+            << "no icon for the title bar or Alt+Tab";
     }
 
     program.Type("jacs", [&] { ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0); });
