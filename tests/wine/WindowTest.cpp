@@ -212,7 +212,8 @@ TEST(LastGuard, EndsTheProgramAfterAFaultAndGoesOnAfterAFileError)
 // number of journals the box shows or the message it shows; nothing for
 // the keys within the pause, nor for a query too short to search. Where the
 // system has UI Automation notifications (not under Wine), a client of them
-// hears it as one. What is searched is what the box shows: a character that
+// hears it as one. A change of the query empties the results box at once.
+// What is searched is what the box shows: a character that
 // the ANSI code page lacks (ł, in 1252 and 932 alike) finds nothing, as no
 // line can hold it, where one merely like it ("l") would find lines.
 TEST(Search, IsHeardOnceAndFindsWhatTheBoxShows)
@@ -224,6 +225,7 @@ TEST(Search, IsHeardOnceAndFindsWhatTheBoxShows)
     EXPECT_EQ(listener.Heard(1), std::vector<std::string>{"21 journals"});
     EXPECT_EQ(listener.Notifications(), listener.HearsNotifications() ? 1u : 0u) << "not heard as a notification";
     program.EraseQuery();
+    EXPECT_EQ(program.ResultsText(), "") << "a change of the query left the last results";
     program.Type("\xC5\x82", [&] { program.PostSearchTimer(); });
     program.Type("ab");
     EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == "No Results"; })) << program.ResultsText();
