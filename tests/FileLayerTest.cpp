@@ -1,6 +1,6 @@
 // The file layer where the search run cannot show it: paths of any length
 // and any name. Its blocks and line rules are compared with the literal ones
-// through the whole search and the fuzzer; its hold of the data file, which
+// through the whole search; its hold of the data file, which
 // shares nothing, and its wait for a file another program holds, in the
 // window test of a file held.
 

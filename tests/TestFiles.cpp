@@ -146,26 +146,19 @@ std::string DefaultJournalFile()
     return SourceFile("store/default-journals.txt");
 }
 
-std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query, const CLeadBytes& leadBytes,
-                                       std::size_t* pnJournals)
+std::string ResultsIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes,
+                      std::size_t* pnJournals)
 {
-    std::vector<std::string> shown;
+    std::string shown = "(nothing)";
     RunSearch(
-        strDir.c_str(), CString(query.data(), query.size()),
+        dir.Dir().c_str(), CString(query.data(), query.size()),
         [&](const CString& text, std::size_t nJournals) {
-            shown.emplace_back(text.GetString(), text.GetLength());
+            shown.assign(text.GetString(), text.GetLength());
             if (pnJournals)
                 *pnJournals = nJournals;
         },
         leadBytes);
     return shown;
-}
-
-std::string ResultsIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes,
-                      std::size_t* pnJournals)
-{
-    const std::vector<std::string> shown = RunAndCollect(dir.Dir(), query, leadBytes, pnJournals);
-    return shown.empty() ? "(nothing)" : shown.back();
 }
 
 std::string ResultsFor(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes,

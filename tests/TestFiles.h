@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 // Paths in the tests are UTF-8, as the file layer takes them (FileSystem.h),
 // on Windows in WTF-8, which also carries a lone surrogate (Wtf8.h). There a
@@ -43,12 +42,9 @@ std::string SourceFile(const std::string& strRelativePath);
 // The committed default journal list, LF ends.
 std::string DefaultJournalFile();
 
-// Every text a search run in strDir sets, in order; given pnJournals, the
-// journals the run counted in the last.
-std::vector<std::string> RunAndCollect(const std::string& strDir, const std::string& query,
-                                       const CLeadBytes& leadBytes = CLeadBytes(), std::size_t* pnJournals = nullptr);
 // What the results box shows after a run, or "(nothing)" when the run left it
-// alone: against the data file in dir, or against a data file of these bytes.
+// alone: against the data file in dir, or against a data file of these bytes;
+// given pnJournals, the journals the run counted.
 std::string ResultsIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes(),
                       std::size_t* pnJournals = nullptr);
 std::string ResultsFor(const std::string& fileBytes, const std::string& query,

@@ -8,7 +8,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 # How each command of the README is run: here, or by tools/test-all itself.
-covered_by_test_all="tools/install-deps tools/build tools/test-all tools/release tools/check-release tools/fuzz"
+covered_by_test_all="tools/install-deps tools/build tools/test-all tools/release tools/check-release"
 covered_here="tools/start tools/screenshot bench/run"
 # Measurements that take many minutes, run by hand for a change's note.
 by_hand="tools/mutation-test bench/window-latency"

@@ -26,13 +26,10 @@ void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hWnd, LONG idObject
 const CLSID kClsidUIAutomation8 = {0xe22ad333, 0xb25f, 0x460c, {0x83, 0xd0, 0x05, 0x81, 0x10, 0x73, 0x95, 0xc9}};
 const IID kIidUIAutomation5 = {0x25f700c8, 0xd816, 0x4057, {0xa9, 0xdc, 0x3c, 0xbd, 0xee, 0x77, 0xe2, 0x56}};
 const IID kIidNotificationHandler = {0xc7cb2637, 0xe6c2, 0x4d0c, {0x85, 0xde, 0x49, 0x48, 0xc0, 0x21, 0x75, 0xc7}};
-const IID kIidUIAutomation = {0x30cbe57d, 0xd9d0, 0x452a, {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
 constexpr int kElementFromHandle = 6;
 constexpr int kRemoveAllEventHandlers = 41;
 constexpr int kAddNotificationEventHandler = 68;
 constexpr int kTreeScopeSubtree = 7;
-constexpr int kGetCurrentPropertyValue = 10;  // of an element
-constexpr int kLiveSettingPropertyId = 30135;
 
 template <class... TArgs>
 HRESULT Call(IUnknown* pObject, int nPlace, TArgs... args)
@@ -74,25 +71,6 @@ std::string AccessibleNameOf(HWND hWnd, LONG idObject, LONG idChild)
     const std::string utf8 = name ? BytesOf(std::wstring_view(name, ::SysStringLen(name)), CP_UTF8) : "(no name)";
     ::SysFreeString(name);
     return utf8;
-}
-
-long LiveSettingOf(HWND hWnd)
-{
-    const CComApartment com;
-    IUnknown* pClient = nullptr;  // IUIAutomation of Windows 8 on, which knows the property
-    if (FAILED(::CoCreateInstance(kClsidUIAutomation8, nullptr, CLSCTX_INPROC_SERVER, kIidUIAutomation,
-                                  reinterpret_cast<void**>(&pClient))))
-        return -1;
-    IUnknown* pElement = nullptr;
-    VARIANT value{};
-    if (SUCCEEDED(Call(pClient, kElementFromHandle, hWnd, &pElement))) {
-        Call(pElement, kGetCurrentPropertyValue, kLiveSettingPropertyId, &value);
-        pElement->Release();
-    }
-    pClient->Release();
-    const long nSetting = value.vt == VT_I4 ? value.lVal : 0;
-    ::VariantClear(&value);
-    return nSetting;
 }
 
 CAnnouncementListener::CAnnouncementListener(const CProgramWindow& program)

@@ -47,6 +47,3 @@ private:
 
 // A window's name as Active Accessibility gives it, in UTF-8.
 std::string AccessibleNameOf(HWND hWnd, LONG idObject = OBJID_CLIENT, LONG idChild = CHILDID_SELF);
-// Its LiveSetting as UI Automation gives it, annotations included: 0 off,
-// 1 polite, 2 assertive; -1 on a system without it (before Windows 8).
-long LiveSettingOf(HWND hWnd);

@@ -3,8 +3,6 @@
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/LeadBytes.h"
 #include "search/SearchRun.h"
-#include "store/DataFile.h"
-#include "ui/TypingPause.h"
 
 #include <iterator>
 #include <stdexcept>
