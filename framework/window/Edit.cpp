@@ -55,8 +55,6 @@ bool CEdit::SetLargeText(const std::wstring& text, std::size_t nRoomChars) const
 {
     SetRedraw(false);  // one repaint for the whole text, not one per step of its layout
     const bool bSet = SetTextInNewBuffer(text, nRoomChars);
-    if (bSet)
-        ViewTop();
     SetRedraw(true);
     return bSet;
 }
@@ -84,6 +82,7 @@ bool CEdit::SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars)
         return SetText(text);
     buffer.Release();
     const CLocalMemory old(hOld);
+    ViewTop();
     return true;
 }
 
