@@ -133,12 +133,17 @@ TEST(SearchRun, AgreesWithTheLiteralRules)
     LimitVectorLevel(VectorLevel::Avx2);
 }
 
-// A folder counts as the data file: never written over, and a file error
-// to read. The driver's test adds a pipe.
-TEST(SearchRun, AnEntryThatIsNoFileIsAFileErrorAndStays)
+// The run that writes a missing list leaves the box empty, with no journal
+// counted, so that no screen reader hears one. A folder counts as the data
+// file: never written over, and a file error to read. The driver's test
+// adds a pipe.
+TEST(SearchRun, AMissingListIsWrittenAnEntryThatIsNoFileIsAFileError)
 {
     CTempDir dir;
     const std::string strPath = dir.Path("Norvane.txt");
+    std::size_t nJournals = 1;
+    EXPECT_TRUE(ResultsIn(dir, "jacs", CLeadBytes(), &nJournals).empty() && nJournals == 0) << nJournals;
+    std::filesystem::remove(PathOf(strPath));
     std::filesystem::create_directory(PathOf(strPath));
     try {
         ResultsIn(dir, "jacs");
