@@ -1,9 +1,13 @@
 // In-process timing of the whole search run (open, byte-order-mark test,
-// read, match, compose) on the built-in list, and the literal reference of
-// the rules as a program of its own for bench/run:
-//   norvane_bench [benchmark options]   the in-process timings
-//   norvane_bench --reference FILE QUERY  prints what the rules show
+// read, match, compose) on the built-in list, and for bench/run the literal
+// reference of the rules as a program of its own, and the check that tells
+// a UTF-8 list alone:
+//   norvane_bench [benchmark options]       the in-process timings
+//   norvane_bench --reference FILE QUERY    prints what the rules show (a list
+//                                           not in UTF-8 read in Windows-1252)
+//   norvane_bench --utf8-check FILE...      the check's time over each file
 
+#include "framework/portable/Utf8.h"
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
 #include "tests/Reference.h"
@@ -11,8 +15,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,11 +29,31 @@ void SearchDefaultList(benchmark::State& state, const char* pszQuery)
     static const bool s_bWritten = (ResetDataFile(s_dir.Dir().c_str()), true);
     std::size_t nShown = 0;
     for (auto _ : state) {
-        RunSearch(s_dir.Dir().c_str(), pszQuery, [&](const CString& text, std::size_t) { nShown = text.GetLength(); });
+        RunSearch(s_dir.Dir().c_str(), QueryOfBytes(pszQuery),
+                  [&](const CString& text, std::size_t, TextCoding) { nShown = text.GetLength(); }, CListCoding::Ansi(1252));
         benchmark::DoNotOptimize(nShown);
     }
     state.counters["shown_bytes"] = static_cast<double>(nShown);
     benchmark::DoNotOptimize(s_bWritten);
+}
+
+// The median of 21 checks of the whole file, in memory.
+void ReportUtf8Check(const char* pszPath)
+{
+    const std::string bytes = ReadBytes(pszPath);
+    std::vector<double> seconds;
+    Utf8Form form = Utf8Form::Ascii;
+    for (int i = 0; i < 21; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        form = Utf8FormOf(bytes.data(), bytes.data() + bytes.size());
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const double dSeconds = seconds[seconds.size() / 2];
+    static const char* const kForms[] = {"ASCII", "UTF-8", "not UTF-8"};
+    std::printf("%-10s %6.1f MB  %6.2f ms  %6.1f GB/s  (%s%s)\n", form == Utf8Form::NotUtf8 ? "1252" : "utf-8",
+                bytes.size() / 1e6, dSeconds * 1e3, bytes.size() / dSeconds / 1e9, kForms[static_cast<int>(form)],
+                form == Utf8Form::NotUtf8 ? ": stops at the first byte that is none" : "");
 }
 
 }  // namespace
@@ -34,8 +61,13 @@ void SearchDefaultList(benchmark::State& state, const char* pszQuery)
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--reference") {
-        const std::string shown = CReferenceFile(ReadBytes(argv[2])).Results(argv[3]);
+        const std::string shown = CReferenceFile(ReadBytes(argv[2]), CListCoding::Ansi(1252)).Results(argv[3]);
         std::fwrite(shown.data(), 1, shown.size(), stdout);
+        return 0;
+    }
+    if (argc >= 3 && std::string(argv[1]) == "--utf8-check") {
+        for (int i = 2; i < argc; ++i)
+            ReportUtf8Check(argv[i]);
         return 0;
     }
     for (const char* pszQuery : {"zzqx", "tetrahedron", "j phys", "ch"}) {

@@ -37,7 +37,7 @@ long Median(std::vector<long> values)
 void Report(int nRounds, const std::string& listName, const std::string& dataFile, const char* pszQuery)
 {
     CProgramWindow program(dataFile);
-    const std::string expected = ResultsFor(dataFile, pszQuery);
+    const std::string expected = CoreResultsFor(dataFile, pszQuery);
     const std::size_t nLines = LineCount(expected);
     const std::size_t nIdleBytes = PeakWorkingSet(program.Process());
     std::vector<long> first;

@@ -15,11 +15,15 @@
 #include <immintrin.h>
 #endif
 
-// The raw bytes a scan looks for, each with its case bit set ('A' as 'a',
-// and, harmless in a first look, a few control bytes as punctuation).
+// The raw bytes a scan looks for. The anchor's, with the bits of chAnchorMask
+// set, so that the last byte of each raw form of its character (a letter
+// in either case) gives chAnchor; its neighbours', in ASCII, with their case
+// bit set ('A' as 'a', and, harmless in a first look, a few control bytes as
+// punctuation).
 struct CAnchorBytes {
     char chAnchor;
-    bool bBefore;  // the query has a byte before the anchor
+    char chAnchorMask;
+    bool bBefore;  // the query has a character before the anchor
     char chBefore;
     bool bAfter;   // and one after it
     char chAfter;
@@ -44,9 +48,10 @@ constexpr char kCaseBit = 0x20;
 struct CScalarLanes {
     using Bytes = unsigned char;  // 0xFF in a lane that holds, else 0
     static constexpr int kWidth = 1;
-    static Bytes LoadCaseless(const char* pch) { return static_cast<Bytes>(*pch | kCaseBit); }
+    static Bytes Load(const char* pch, char chMask) { return static_cast<Bytes>(*pch | chMask); }
     static Bytes Equal(Bytes bytes, char ch) { return bytes == static_cast<Bytes>(ch) ? 0xFF : 0; }
-    static Bytes AtMost(Bytes bytes, char ch) { return bytes <= static_cast<Bytes>(ch) ? 0xFF : 0; }
+    // Taken as signed: every byte from 0x80 on is below.
+    static Bytes SignedAtMost(Bytes bytes, char ch) { return static_cast<signed char>(bytes) <= ch ? 0xFF : 0; }
     static Bytes Or(Bytes a, Bytes b) { return a | b; }
     static Bytes And(Bytes a, Bytes b) { return a & b; }
     static std::uint32_t Mask(Bytes bytes) { return bytes & 1u; }
@@ -59,14 +64,18 @@ template <int kBytes>
 struct CVectorLanes {
     typedef unsigned char Bytes __attribute__((vector_size(kBytes)));
     static constexpr int kWidth = kBytes;
-    static Bytes LoadCaseless(const char* pch)
+    static Bytes Load(const char* pch, char chMask)
     {
         Bytes bytes;
         __builtin_memcpy(&bytes, pch, kBytes);
-        return bytes | kCaseBit;
+        return bytes | static_cast<unsigned char>(chMask);
     }
     static Bytes Equal(Bytes bytes, char ch) { return reinterpret_cast<Bytes>(bytes == static_cast<unsigned char>(ch)); }
-    static Bytes AtMost(Bytes bytes, char ch) { return reinterpret_cast<Bytes>(bytes <= static_cast<unsigned char>(ch)); }
+    typedef signed char SignedBytes __attribute__((vector_size(kBytes)));
+    static Bytes SignedAtMost(Bytes bytes, char ch)
+    {
+        return reinterpret_cast<Bytes>(reinterpret_cast<SignedBytes>(bytes) <= static_cast<signed char>(ch));
+    }
     static Bytes Or(Bytes a, Bytes b) { return a | b; }
     static Bytes And(Bytes a, Bytes b) { return a & b; }
     static std::uint32_t Mask(Bytes bytes)
@@ -82,15 +91,18 @@ using CAvx2Lanes = CVectorLanes<32>;
 #endif
 
 // What may stand next to the anchor in a line that matches: the query's
-// byte there, the letter of an "and" that folding removes ('d' before, 'a'
-// after), or a dropped character. The dropped characters lie from space to
-// colon, so all bytes up to the colon pass, with the digits and a little
-// punctuation between (and the control bytes, whose case bit is set): a
-// first look may let more through, never less.
+// character there in its ASCII form, the letter of an "and" that folding
+// removes ('d' before, 'a' after), a dropped character, or a byte of a
+// character beyond ASCII (any of its forms, or of the anchor's own). The
+// dropped characters lie from space to colon, so all bytes up to the colon
+// pass, with the digits and a little punctuation between (and the control
+// bytes, whose case bit is set), and, taken as signed, every byte from 0x80
+// on: a first look may let more through, never less.
 template <class Lanes>
 typename Lanes::Bytes MayStandNext(typename Lanes::Bytes bytes, char chQuery, char chOfAnd)
 {
-    return Lanes::Or(Lanes::Or(Lanes::Equal(bytes, chQuery), Lanes::Equal(bytes, chOfAnd)), Lanes::AtMost(bytes, ':'));
+    return Lanes::Or(Lanes::Or(Lanes::Equal(bytes, chQuery), Lanes::Equal(bytes, chOfAnd)),
+                     Lanes::SignedAtMost(bytes, ':'));
 }
 
 // Which of the kWidth places from pch are candidates; reads a byte before
@@ -101,15 +113,15 @@ typename Lanes::Bytes MayStandNext(typename Lanes::Bytes bytes, char chQuery, ch
 template <class Lanes>
 std::uint32_t CandidateMask(const CAnchorBytes& anchor, const char* pch)
 {
-    typename Lanes::Bytes hits = Lanes::Equal(Lanes::LoadCaseless(pch), anchor.chAnchor);
+    typename Lanes::Bytes hits = Lanes::Equal(Lanes::Load(pch, anchor.chAnchorMask), anchor.chAnchor);
     if constexpr (Lanes::kWidth == 1) {
         if (Lanes::Mask(hits) == 0)
             return 0;
     }
     if (anchor.bAfter)
-        hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::LoadCaseless(pch + 1), anchor.chAfter, 'a'));
+        hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::Load(pch + 1, kCaseBit), anchor.chAfter, 'a'));
     if (anchor.bBefore)
-        hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::LoadCaseless(pch - 1), anchor.chBefore, 'd'));
+        hits = Lanes::And(hits, MayStandNext<Lanes>(Lanes::Load(pch - 1, kCaseBit), anchor.chBefore, 'd'));
     return Lanes::Mask(hits);
 }
 

@@ -5,10 +5,10 @@
 #include "search/Fold.h"
 #include "search/QueryAnchor.h"
 #include "search/ResultText.h"
-#include "search/SearchRun.h"
 
 #include <algorithm>
-#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -16,16 +16,19 @@ namespace {
 // the query's anchor and checks only the lines that hold one.
 class CLineMatcher {
 public:
-    CLineMatcher(const CString& strFoldedQuery, const CQueryAnchor& anchor, const CLeadBytes& leadBytes)
-        : m_strQuery(strFoldedQuery), m_anchor(anchor), m_leadBytes(leadBytes)
+    CLineMatcher(const CString& strFoldedQuery, const CListCoding& coding, CListSample& sample)
+        : m_strQuery(strFoldedQuery),
+          m_units(FoldedUnitsOf(strFoldedQuery, coding)),
+          m_coding(coding),
+          m_anchor(ChooseAnchor(m_units, coding, sample))
     {
     }
 
     void AddMatchesIn(const char* pchBegin, const char* pchEnd);
     CMatches Finish()
     {
-        const std::size_t nLines = m_results.Lines();
-        return {m_results.Finish(), nLines};
+        CString strText = m_results.Finish();
+        return {std::move(strText), m_results.Journals()};
     }
 
 private:
@@ -33,15 +36,16 @@ private:
     const char* AddLine(const char* pchBegin, const char* pchEnd, const char* pchCandidate);
 
     const CString m_strQuery;
+    const std::vector<char32_t> m_units;
+    const CListCoding m_coding;
     const CQueryAnchor m_anchor;
-    const CLeadBytes m_leadBytes;
     CByteBuffer m_folded;
     CResultText m_results;
 };
 
 void CLineMatcher::AddMatchesIn(const char* pchBegin, const char* pchEnd)
 {
-    const bool bDoubleByte = m_leadBytes.IsDoubleByte();
+    const bool bDoubleByte = m_coding.IsDoubleByte();
     CCandidates found;
     for (const char* pch = pchBegin; pch < pchEnd;) {
         m_anchor.FindCandidates(pchBegin, pch, pchEnd, found);
@@ -51,7 +55,7 @@ void CLineMatcher::AddMatchesIn(const char* pchBegin, const char* pchEnd)
             if (pchCandidate < pch)
                 continue;
             if (bDoubleByte ? LineMatchesFoldedWhole(pchBegin, pchEnd, pchCandidate)
-                            : MatchesAt(pchBegin, pchEnd, pchCandidate, m_strQuery, m_anchor.Index()))
+                            : MatchesAt(pchBegin, pchEnd, pchCandidate, m_units, m_anchor.Index(), m_coding))
                 pch = AddLine(pchBegin, pchEnd, pchCandidate);
             else if (bDoubleByte)
                 pch = NextLineStart(pchCandidate, pchEnd);
@@ -67,9 +71,9 @@ bool CLineMatcher::LineMatchesFoldedWhole(const char* pchBegin, const char* pchE
     const char* const pchLine = LineStart(pchBegin, pchCandidate);
     const std::size_t nLength =
         LineTextLength(pchLine, static_cast<std::size_t>(NextLineStart(pchCandidate, pchEnd) - pchLine));
-    m_folded.Grow(nLength);
-    const std::size_t nFolded = FoldLine(pchLine, nLength, m_folded.Data(), m_leadBytes);
-    return Matches(m_folded.Data(), nFolded, m_strQuery, m_leadBytes);
+    m_folded.Grow(2 * nLength);
+    const std::size_t nFolded = FoldLine(pchLine, nLength, m_folded.Data(), m_coding);
+    return Matches(m_folded.Data(), nFolded, m_strQuery, m_coding);
 }
 
 // Adds the line of the candidate to the results; returns where the next
@@ -84,15 +88,20 @@ const char* CLineMatcher::AddLine(const char* pchBegin, const char* pchEnd, cons
 
 }  // namespace
 
-CMatches CollectMatches(CStdioFile& file, const CString& strFoldedQuery, const CLeadBytes& leadBytes)
+std::optional<CMatches> CollectMatches(CStdioFile& file, const std::optional<CString>& strFoldedQuery,
+                                       const CListCoding& coding, CListSample& sample, const BlockCheck& check)
 {
-    // Such a query matches nothing; the file is still read, so that it fails
-    // as any other run would.
-    const bool bCanMatch = std::memchr(strFoldedQuery.GetString(), kNoLineHolds, strFoldedQuery.GetLength()) == nullptr;
-    CLineMatcher matcher(strFoldedQuery, ChooseAnchor(strFoldedQuery, file), leadBytes);
-    file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
-        if (bCanMatch)
-            matcher.AddMatchesIn(pchBegin, pchEnd);
+    std::optional<CLineMatcher> matcher;
+    if (strFoldedQuery)
+        matcher.emplace(*strFoldedQuery, coding, sample);
+    const bool bWhole = file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
+        if (!check(pchBegin, pchEnd))
+            return false;
+        if (matcher)
+            matcher->AddMatchesIn(pchBegin, pchEnd);
+        return true;
     });
-    return matcher.Finish();
+    if (!bWhole)
+        return std::nullopt;
+    return matcher ? matcher->Finish() : CMatches{CString(), 0};
 }

@@ -1,15 +1,14 @@
 #include "search/QueryAnchor.h"
 
-#include "framework/portable/ByteBuffer.h"
+#include "framework/portable/Utf8.h"
 #include "search/Fold.h"
 #include "search/VectorLevel.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
-#include <vector>
+#include <string>
 
 namespace {
 
@@ -37,6 +36,53 @@ std::size_t Rarity(char ch)
     return ch != 0 && pch ? static_cast<std::size_t>(pch - kCommonestFirst) : sizeof kCommonestFirst;
 }
 
+// What the scan looks for of one character of the folded query, over the
+// bytes of each character that folds to it: the last byte of every form,
+// with the bits where they differ set; the form in ASCII, with its case bit
+// set, where there is one (the scan lets every byte beyond ASCII pass
+// beside the anchor).
+struct CRawForms {
+    char chLast = 0;
+    char chLastMask = 0;
+    char chAscii = static_cast<char>(0x80);  // none: any byte beyond ASCII
+
+    explicit CRawForms(const std::vector<std::string>& forms)
+    {
+        const char chLastOfFirst = forms.front().back();
+        for (const std::string& form : forms) {
+            chLastMask |= form.back() ^ chLastOfFirst;
+            if (form.size() == 1 && (form[0] & 0x80) == 0)
+                chAscii = form[0] | kCaseBit;
+        }
+        chLast = chLastOfFirst | chLastMask;
+    }
+};
+
+// The raw forms of the query's unit nIndex: in UTF-8 every character that
+// folds to it; in an ANSI code page every byte that does, but a byte of a
+// character of two bytes, which stands as it is.
+std::vector<std::string> RawFormsOf(const std::vector<char32_t>& query, std::size_t nIndex, const CListCoding& coding)
+{
+    std::vector<std::string> forms;
+    if (coding.IsUtf8()) {
+        for (const char32_t c : CaseVariantsOf(query[nIndex])) {
+            char bytes[4];
+            forms.emplace_back(bytes, EncodeUtf8(c, bytes));
+        }
+        return forms;
+    }
+    for (std::size_t i = 0, n = 1; i <= nIndex; i += n) {
+        n = coding.IsLead(static_cast<unsigned char>(query[i])) && i + 1 < query.size() ? 2 : 1;
+        if (n == 2 && nIndex < i + n)
+            return {std::string(1, static_cast<char>(query[nIndex]))};
+    }
+    for (unsigned ch = 0; ch < 256; ++ch) {
+        if (coding.FoldByte(static_cast<unsigned char>(ch)) == query[nIndex])
+            forms.emplace_back(1, static_cast<char>(ch));
+    }
+    return forms;
+}
+
 // A place at either end of a run, where a neighbour is missing: taken as a
 // line end, which may stand next to any anchor; the check of the line then
 // decides. True when the place is a candidate, then the one found.
@@ -51,48 +97,18 @@ bool FindCandidateAtEdge(const CAnchorBytes& anchor, const char* pchBegin, const
     return true;
 }
 
-// Up to kSlices slices spread evenly over the file, each read whole; a file
-// no larger than the sample is one slice.
-class CSample {
-public:
-    static constexpr std::size_t kSlices = 8;
-
-    explicit CSample(CStdioFile& file)
-    {
-        const std::uint64_t nLength = file.GetLength();
-        m_nSliceBytes = static_cast<std::size_t>(std::clamp<std::uint64_t>(nLength / 512, 4096, 16384));
-        if (nLength <= kSlices * m_nSliceBytes) {
-            m_nSlices = 1;
-            m_nSliceBytes = static_cast<std::size_t>(nLength);
-        }
-        m_bytes.Grow(m_nSlices * m_nSliceBytes);
-        for (std::size_t i = 0; i < m_nSlices; ++i) {
-            const std::uint64_t nOffset = m_nSlices == 1 ? 0 : (nLength - m_nSliceBytes) * i / (m_nSlices - 1);
-            m_anRead[i] = file.ReadAt(nOffset, m_bytes.Data() + i * m_nSliceBytes, m_nSliceBytes);
-        }
-    }
-
-    std::size_t Slices() const { return m_nSlices; }
-    const char* Slice(std::size_t i) { return m_bytes.Data() + i * m_nSliceBytes; }
-    const char* SliceEnd(std::size_t i) { return Slice(i) + m_anRead[i]; }
-
-private:
-    std::size_t m_nSlices = kSlices;
-    std::size_t m_nSliceBytes;
-    std::array<std::size_t, kSlices> m_anRead{};
-    CByteBuffer m_bytes;
-};
-
 }  // namespace
 
-CQueryAnchor::CQueryAnchor(const CString& strFoldedQuery, std::size_t nIndex) : m_nIndex(nIndex)
+CQueryAnchor::CQueryAnchor(const std::vector<char32_t>& query, std::size_t nIndex, const CListCoding& coding)
+    : m_nIndex(nIndex)
 {
-    const std::size_t nLength = strFoldedQuery.GetLength();
-    m_bytes.chAnchor = strFoldedQuery[nIndex] | kCaseBit;
+    const CRawForms anchor(RawFormsOf(query, nIndex, coding));
+    m_bytes.chAnchor = anchor.chLast;
+    m_bytes.chAnchorMask = anchor.chLastMask;
     m_bytes.bBefore = nIndex > 0;
-    m_bytes.chBefore = m_bytes.bBefore ? strFoldedQuery[nIndex - 1] | kCaseBit : 0;
-    m_bytes.bAfter = nIndex + 1 < nLength;
-    m_bytes.chAfter = m_bytes.bAfter ? strFoldedQuery[nIndex + 1] | kCaseBit : 0;
+    m_bytes.chBefore = m_bytes.bBefore ? CRawForms(RawFormsOf(query, nIndex - 1, coding)).chAscii : 0;
+    m_bytes.bAfter = nIndex + 1 < query.size();
+    m_bytes.chAfter = m_bytes.bAfter ? CRawForms(RawFormsOf(query, nIndex + 1, coding)).chAscii : 0;
 }
 
 void CQueryAnchor::FindCandidates(const char* pchBegin, const char* pch, const char* pchEnd,
@@ -120,23 +136,24 @@ void CQueryAnchor::FindCandidates(const char* pchBegin, const char* pch, const c
         FindCandidateAtEdge(m_bytes, pchBegin, pch, pchEnd, found);
 }
 
-CQueryAnchor ChooseAnchor(const CString& strFoldedQuery, CStdioFile& file)
+CQueryAnchor ChooseAnchor(const std::vector<char32_t>& query, const CListCoding& coding, CListSample& sample)
 {
     // Every place of a query typed is tried; a longer text pasted is tried
     // at its rarest bytes.
     constexpr std::size_t kTried = 32;
-    std::vector<std::size_t> places(strFoldedQuery.GetLength());
+    std::vector<std::size_t> places(query.size());
     std::iota(places.begin(), places.end(), 0);
-    std::stable_sort(places.begin(), places.end(), [&](std::size_t a, std::size_t b) {
-        return Rarity(strFoldedQuery[a]) > Rarity(strFoldedQuery[b]);
-    });
+    const auto rarity = [&](std::size_t nPlace) {
+        return Rarity(CRawForms(RawFormsOf(query, nPlace, coding)).chLast);
+    };
+    std::stable_sort(places.begin(), places.end(),
+                     [&](std::size_t a, std::size_t b) { return rarity(a) > rarity(b); });
     places.resize(std::min(places.size(), kTried));
 
-    CSample sample(file);
     std::size_t nBest = places.front();
     std::size_t nFewest = SIZE_MAX;
     for (std::size_t nPlace : places) {
-        const CQueryAnchor anchor(strFoldedQuery, nPlace);
+        const CQueryAnchor anchor(query, nPlace, coding);
         std::size_t nCandidates = 0;
         CCandidates found;
         for (std::size_t i = 0; i < sample.Slices() && nCandidates < nFewest; ++i) {
@@ -150,5 +167,5 @@ CQueryAnchor ChooseAnchor(const CString& strFoldedQuery, CStdioFile& file)
             nBest = nPlace;
         }
     }
-    return CQueryAnchor(strFoldedQuery, nBest);
+    return CQueryAnchor(query, nBest, coding);
 }

@@ -22,6 +22,7 @@ void CResultText::AddLine(const char* pchLine, std::size_t nLength)
         AddLine(line.data(), line.size());
         return;
     }
+    m_nLastStart = m_strText.GetLength();
     const char* pch = pchLine;
     const char* const pchEnd = pchLine + nLength;
     for (;;) {
@@ -34,7 +35,7 @@ void CResultText::AddLine(const char* pchLine, std::size_t nLength)
     }
     m_strText.Append(pch, pchEnd - pch);
     m_strText += kSeparator;
-    ++m_nLines;
+    ++m_nJournals;
 }
 
 CString CResultText::Finish()
@@ -42,6 +43,8 @@ CString CResultText::Finish()
     // Three trims, as the separator is made: line breaks, hyphens, line
     // breaks. An entry of hyphens keeps them behind its own line break.
     m_strText.TrimRight("\r\n").TrimRight("-").TrimRight("\r\n");
+    if (m_nJournals > 0 && m_strText.GetLength() <= m_nLastStart)
+        --m_nJournals;
     m_strText.FreeExtra();
     return std::move(m_strText);
 }

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -27,12 +30,26 @@ std::size_t BlocksIn(const std::string& shown)
 
 TEST(SearchRun, ShowsTheResultsOrAMessage)
 {
+    const TextCoding kUtf8 = TextCoding::Utf8;
+    // "xé" from a list read as UTF-8, where "xÉ" finds it; in Windows-1252
+    // the two are "xÃ©" and "xÃ‰", which nothing folds into one. A list that
+    // is UTF-8 until its third block of reading, with no sign of it in the
+    // slices the search looks at first; one with "é" across the end of the
+    // first 256 KB read.
+    const std::string xe = "x\xC3\xA9\r\n";
+    std::string lateByte = xe + std::string(520000, 'y') + "\xE9\r\n" + std::string(500000, 'y');
+    std::string straddling = xe;
+    while (straddling.size() < 262141)
+        straddling += "yyyyyy\r\n";
+    straddling += "zz\xC3\xA9\r\n";
     const struct {
         const char* name;
         std::string file;
         const char* query;
         std::string shown;
         unsigned nCodePage = 1252;
+        TextCoding coding = TextCoding::Ansi;  // of a result
+        const char* ansiQuery = nullptr;       // the query in the code page, where not its bytes
     } cases[] = {
         {"blocks in file order", "Ab\tOne\tTwo\r\nzz\r\nAb plain\r\n", "ab", "Ab\r\nOne\r\nTwo" + kSeparator + "Ab plain"},
         {"no match", "xx\r\n", "ab", "No Results"},
@@ -60,7 +77,42 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"last line without LF", "zz\r\nab", "ab", "ab"},
         {"a line longer than a block", "ab" + std::string(300000, 'x') + "\r\nab", "ab",
          "ab" + std::string(300000, 'x') + kSeparator + "ab"},
-        {"high bytes match themselves", "\xC4\xD6\xDC\tx\r\n\xE4\xF6\xFC\tx\r\n", "\xC4\xD6", "\xC4\xD6\xDC\r\nx"},
+        {"letters of the code page in either case", "\xC4\xD6\xDC\tx\r\n\xE4\xF6\xFC\tx\r\nAO\r\n", "\xE4\xD6",
+         "\xC4\xD6\xDC\r\nx" + kSeparator + "\xE4\xF6\xFC\r\nx"},
+        {"Deutsches \xC4rzteblatt", "Dtsch. \xC4rztebl.\tDeutsches \xC4rzteblatt\r\n", "deutsches \xE4rzte",
+         "Dtsch. \xC4rztebl.\r\nDeutsches \xC4rzteblatt"},
+        {"Cyrillic of 1251", "\xC6\xF3\xF0\xED\xE0\xEB\r\n", "\xE6\xF3\xF0\xED", "\xC6\xF3\xF0\xED\xE0\xEB", 1251},
+        {"final sigma of 1253", "\xE1\xE3\xE9\xEF\xF2\r\n", "\xC9\xCF\xD3", "\xE1\xE3\xE9\xEF\xF2", 1253},
+        // UTF-8, every letter in either case, found by its last byte.
+        {"UTF-8", "Z. Naturforsch.\tZeitschrift f\xC3\xBCr Naturforschung\r\n", "F\xC3\x9CR natur",
+         "Z. Naturforsch.\r\nZeitschrift f\xC3\xBCr Naturforschung", 1252, kUtf8},
+        {"sigma, final sigma and capital", "\xCE\x91\xCE\x93\xCE\x99\xCE\x9F\xCE\xA3\r\n\xCE\xB3\xCE\xB9\xCE\xBF\xCF\x82\r\n",
+         "\xCE\xB9\xCE\xBF\xCF\x83", "\xCE\x91\xCE\x93\xCE\x99\xCE\x9F\xCE\xA3" + kSeparator + "\xCE\xB3\xCE\xB9\xCE\xBF\xCF\x82", 1252,
+         kUtf8},
+        {"the Kelvin sign is a k", "5 \xE2\x84\xAA.\r\n\xC3\xA9\r\n", "5k", "5 \xE2\x84\xAA.", 1252, kUtf8},
+        {"and k the Kelvin sign", "5 k.\r\n\xC3\xA9\r\n", "5\xE2\x84\xAA", "5 k.", 1252, kUtf8},
+        {"capital sharp s", "STRA\xE1\xBA\x9ESE\r\n", "stra\xC3\x9F", "STRA\xE1\xBA\x9ESE", 1252, kUtf8},
+        {"a letter whose small one is longer", "\xC8\xBA\xC8\xBA\r\n", "\xE2\xB1\xA5\xC8\xBA", "\xC8\xBA\xC8\xBA", 1252, kUtf8},
+        {"dotted capital I is itself alone", "\xC4\xB0st\r\nist\r\n", "ist", "ist", 1252, kUtf8},
+        {"as read in the code page", "x\xC3\xA9\r\nCaf\xE9\r\n", "x\xC3\x89", "No Results"},
+        {"Shift JIS is no UTF-8", "x\xC3\xA9\r\n\x93\xFA\x96\x7B\r\n", "x\xC3\x89", "No Results", 932},
+        {"nor is an overlong form", "x\xC3\xA9\r\n\xC0\xAF\r\n", "x\xC3\x89", "No Results"},
+        {"nor a surrogate", "x\xC3\xA9\r\n\xED\xA0\x80\r\n", "x\xC3\x89", "No Results"},
+        {"nor past U+10FFFF", "x\xC3\xA9\r\n\xF4\x90\x80\x80\r\n", "x\xC3\x89", "No Results"},
+        {"nor a sequence cut at the end", "x\xC3\xA9\r\n\xE2\x84", "x\xC3\x89", "No Results"},
+        {"nor a byte in the third block", lateByte, "x\xC3\x89", "No Results"},
+        {"a character across two reads", straddling, "\xC3\x89", "x\xC3\xA9" + kSeparator + "zz\xC3\xA9", 1252, kUtf8},
+        {"Windows-1252 that is UTF-8 is read as such", "Caf\xC3\xA9\r\n", "CAF\xC3\x89", "Caf\xC3\xA9", 1252, kUtf8},
+        // A character the code page lacks ("\xC5\x82") is in no line of it, not even as
+        // the '?' that stands for it; alone it is short there. A list of ASCII alone
+        // is one of the code page, where the Kelvin sign is none.
+        {"a character the code page lacks", "?ab\r\n", "\xC5\x82" "ab", "No Results", 1252, TextCoding::Ansi, "?ab"},
+        {"alone", "?ab\r\n", "\xC5\x82", "(nothing)", 1252, TextCoding::Ansi, "?"},
+        {"found in UTF-8", "\xC5\x82" "ab\r\n", "\xC5\x82" "ab", "\xC5\x82" "ab", 1252, kUtf8, "?ab"},
+        {"ASCII is of the code page", "kab\r\n", "\xE2\x84\xAA" "ab", "No Results", 1252, TextCoding::Ansi, "?ab"},
+        // Lone CRs that trim to nothing, with the separator before them.
+        {"an entry that trims to nothing", "\r\r\r\n", "\r\r", "No Results"},
+        {"the last entry that does", "x\r\r\r\r\n\t\r\r\r\n", "\r\r", "x\r\r\r\r\n" + std::string(115, '-')},
         // Shift JIS: 0x83 leads a character, whose trail byte may look like a letter.
         {"trail bytes keep their case", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x41x", 936},
         {"a byte of each", "\x83\x61x\r\n\x83\x41x\r\n", "\x83\x41x", "\x83\x61x" + kSeparator + "\x83\x41x"},
@@ -81,56 +133,114 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         LimitVectorLevel(level);
         SCOPED_TRACE("vector level " + std::to_string(int(level)));
         for (const auto& c : cases) {
-            std::size_t nJournals = 0;
-            EXPECT_EQ(ResultsFor(c.file, c.query, LeadBytesOfCodePage(c.nCodePage), &nJournals), c.shown) << c.name;
+            CQuery query = QueryOfBytes(c.query);
+            if (c.ansiQuery)
+                query.inAnsi = [&] { return CAnsiText{c.ansiQuery, true}; };
+            const CShown shown = ShownFor(c.file, query, CListCoding::Ansi(c.nCodePage));
+            EXPECT_EQ(shown.text, c.shown) << c.name;
             // A journal a block; a message, to a screen reader too, counts none.
             const bool bMessage = c.shown == "No Results" || c.shown == kNotAnsi || c.shown == "(nothing)";
-            EXPECT_EQ(nJournals, bMessage ? 0 : BlocksIn(c.shown)) << c.name << ", the journals counted";
+            EXPECT_EQ(shown.nJournals, bMessage ? 0 : BlocksIn(c.shown)) << c.name << ", the journals counted";
+            EXPECT_TRUE(bMessage || shown.coding == c.coding) << c.name << ", read in the other coding";
         }
     }
     LimitVectorLevel(VectorLevel::Avx2);
 }
 
-// The fast search against the literal rules, its text and the journals it
-// counts, on real lists: the built-in one and the CC0 collection (also as
-// Shift JIS, whose lead bytes its UTF-8 holds), with queries written as
-// users type them, at every vector width this processor has; the lists are
-// many blocks long.
-TEST(SearchRun, AgreesWithTheLiteralRules)
+namespace {
+
+// The fast search against the literal rules on one list, for each query:
+// the text shown and the journals counted, at every vector width this
+// processor has.
+void ExpectTheLiteralRules(const std::string& name, const std::string& bytes, const CListCoding& ansi,
+                           const std::vector<std::string>& queries)
 {
-    const CLeadBytes singleByte;
-    const CLeadBytes shiftJis = LeadBytesOfCodePage(932);
-    const struct {
-        const char* name;
-        std::string bytes;
-        const CLeadBytes& leadBytes;
-    } files[] = {
-        {"default list", WithCrLf(DefaultJournalFile()), singleByte},
-        {"CC0", SourceFile("store/cc0-journals.txt"), singleByte},
-        {"CC0, code page 932", SourceFile("store/cc0-journals.txt"), shiftJis},
-    };
-    for (const auto& f : files) {
-        CTempDir dir;
-        WriteBytes(dir.Path("Norvane.txt"), f.bytes);
-        const CReferenceFile reference(f.bytes, f.leadBytes);
-        // Spaces, dots, "and" and case where the lines have none, and the
-        // other way round; a hyphen, a colon, a double-byte character.
-        for (const std::string query : {"chem", "j phys", "soc journal", "zzqx", "a-x", "a AND x", "\x83\x41x", "ApPl.PhYs",
-                                        "J.Am.Chem.Soc.", "Mater and Des", "journal of the", "Acta Crystallogr. B", "z.n.",
-                                        "Proc: R. Soc", "anand", "Rev. Mod"}) {
-            if (ReferenceFoldQuery(query, f.leadBytes).size() < kMinQueryLength)
-                continue;
-            const std::string expected = reference.Results(query);
-            for (VectorLevel level : {VectorLevel::Scalar, VectorLevel::Sse2, VectorLevel::Avx2}) {
-                LimitVectorLevel(level);
-                SCOPED_TRACE("vector level " + std::to_string(int(level)));
-                std::size_t nJournals = 0;
-                ASSERT_EQ(ResultsIn(dir, query, f.leadBytes, &nJournals), expected) << f.name << ": " << query;
-                EXPECT_EQ(nJournals, reference.Count(query)) << f.name << ": " << query << ", the journals counted";
-            }
+    CTempDir dir;
+    WriteBytes(dir.Path("Norvane.txt"), bytes);
+    const CReferenceFile reference(bytes, ansi);
+    for (const std::string& query : queries) {
+        std::size_t nJournals = 0;
+        const std::string expected = reference.Results(query, &nJournals);
+        for (VectorLevel level : {VectorLevel::Scalar, VectorLevel::Sse2, VectorLevel::Avx2}) {
+            LimitVectorLevel(level);
+            const CShown shown = ShownIn(dir, QueryOfBytes(query), ansi);
+            ASSERT_EQ(shown.text, expected) << name << ": " << query << ", vector level " << int(level);
+            ASSERT_EQ(shown.nJournals, nJournals) << name << ": " << query << ", the journals counted";
         }
     }
     LimitVectorLevel(VectorLevel::Avx2);
+}
+
+}  // namespace
+
+// On real lists, many blocks long: the built-in one; the CC0 collection,
+// which is UTF-8; and the collection with one byte that is no UTF-8 at its
+// end, so read in Windows-1252 and in Shift JIS, whose lead bytes its UTF-8
+// holds. The queries are written as users type them: spaces, dots, "and"
+// and case where the lines have none and the other way round, a hyphen, a
+// colon, letters beyond ASCII, a double-byte character.
+TEST(SearchRun, AgreesWithTheLiteralRulesOnRealLists)
+{
+    const std::string cc0 = SourceFile("store/cc0-journals.txt");
+    const std::vector<std::string> queries = {
+        "chem", "j phys", "soc journal", "zzqx", "a-x", "a AND x", "\x83\x41x", "ApPl.PhYs", "J.Am.Chem.Soc.",
+        "Mater and Des", "journal of the", "Acta Crystallogr. B", "z.n.", "Proc: R. Soc", "anand", "Rev. Mod",
+        "F\xC3\x9CR", "\xC3\x84rzte", "\xCE\x91\xCE\xA3\xCE\xA4\xCE\xA1", "\xCF\x83 ", "\xE2\x80\x93", "k\xC3\xB6ln"};
+    ExpectTheLiteralRules("default list", WithCrLf(DefaultJournalFile()), CListCoding::Ansi(1252), queries);
+    ExpectTheLiteralRules("CC0", cc0, CListCoding::Ansi(1252), queries);
+    ExpectTheLiteralRules("CC0 in 1252", cc0 + "\xFF", CListCoding::Ansi(1252), queries);
+    ExpectTheLiteralRules("CC0 in 932", cc0 + "\xFF", CListCoding::Ansi(932), queries);
+}
+
+// And on lists made of what the rules treat apart: "and", the dropped
+// characters, tabs, lone CRs, 0x1A, NUL, letters in either case, forms
+// whose folded one is longer or shorter, lines longer than a block and
+// lines across the ends of blocks; in UTF-8 (and UTF-8 but for its last
+// byte), in Windows-1252 and in Shift JIS, with queries cut from its lines
+// and made of the same pieces.
+TEST(SearchRun, AgreesWithTheLiteralRulesOnMadeLists)
+{
+    const std::vector<std::string> common = {"a", "A", "n", "N", "d", "D", "and", " ", ".", ",", ":", "&", "\t",
+                                             "\r", "\x1A", std::string(1, '\0'), "-", "k", "K", "s", "i", "x"};
+    const struct {
+        const char* name;
+        std::vector<std::string> pieces;  // beside the common ones
+        std::string end;
+        CListCoding ansi;
+    } lists[] = {
+        {"UTF-8", {"\xE2\x84\xAA", "\xC5\xBF", "\xCF\x83", "\xCF\x82", "\xCE\xA3", "\xC3\x9F", "\xE1\xBA\x9E", "\xC8\xBA",
+                   "\xE2\xB1\xA5", "\xC4\xB0", "\xC3\xA9", "\xC3\x89", "\xE6\x97\xA5"},
+         "", CListCoding::Ansi(1252)},
+        {"UTF-8 to its last byte", {"\xE2\x84\xAA", "\xC3\xA9", "\xC3\x89"}, "\xE9", CListCoding::Ansi(1252)},
+        {"1252", {"\xC4", "\xE4", "\x8A", "\x9A", "\x9F", "\xFF", "\xDF", "\xB5"}, "", CListCoding::Ansi(1252)},
+        {"932", {"\x83\x41", "\x83\x61", "\xE0\x61", "\xDF", "\x81\x40", "\x83"}, "", CListCoding::Ansi(932)},
+    };
+    std::mt19937 random(20261208);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    for (const auto& l : lists) {
+        std::vector<std::string> pieces = common;
+        pieces.insert(pieces.end(), l.pieces.begin(), l.pieces.end());
+        const auto made = [&](std::size_t nPieces) {
+            std::string text;
+            while (nPieces-- > 0)
+                text += pieces[pick(pieces.size())];
+            return text;
+        };
+        std::vector<std::string> lines;
+        std::string bytes;
+        while (bytes.size() < 600000) {
+            lines.push_back(pick(500) == 0 ? std::string(270000, 'x') + made(5) : made(1 + pick(12)));
+            bytes += lines.back() + (pick(4) ? "\r\n" : "\n");
+        }
+        bytes += l.end;
+        std::vector<std::string> queries;
+        for (int i = 0; i < 40; ++i) {
+            const std::string& line = lines[pick(lines.size())];
+            const std::size_t nFrom = pick(line.size() + 1);
+            queries.push_back(i % 2 ? made(1 + pick(4)) : line.substr(nFrom, 1 + pick(6)));
+        }
+        ExpectTheLiteralRules(l.name, bytes, l.ansi, queries);
+    }
 }
 
 // The run that writes a missing list leaves the box empty, with no journal
@@ -141,12 +251,12 @@ TEST(SearchRun, AMissingListIsWrittenAnEntryThatIsNoFileIsAFileError)
 {
     CTempDir dir;
     const std::string strPath = dir.Path("Norvane.txt");
-    std::size_t nJournals = 1;
-    EXPECT_TRUE(ResultsIn(dir, "jacs", CLeadBytes(), &nJournals).empty() && nJournals == 0) << nJournals;
+    const CShown shown = ShownIn(dir, QueryOfBytes("jacs"), CListCoding::Ansi(1252));
+    EXPECT_TRUE(shown.text.empty() && shown.nJournals == 0) << shown.nJournals;
     std::filesystem::remove(PathOf(strPath));
     std::filesystem::create_directory(PathOf(strPath));
     try {
-        ResultsIn(dir, "jacs");
+        ShownIn(dir, QueryOfBytes("jacs"), CListCoding::Ansi(1252));
         ADD_FAILURE() << "no file error";
     } catch (const CFileException& e) {
         EXPECT_EQ(std::string(e.GetPath().GetString()), strPath);

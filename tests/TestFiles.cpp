@@ -146,25 +146,27 @@ std::string DefaultJournalFile()
     return SourceFile("store/default-journals.txt");
 }
 
-std::string ResultsIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes,
-                      std::size_t* pnJournals)
+CQuery QueryOfBytes(const std::string& query)
 {
-    std::string shown = "(nothing)";
+    const CString strQuery(query.data(), query.size());
+    return {strQuery, [strQuery] { return CAnsiText{strQuery, false}; }};
+}
+
+CShown ShownIn(const CTempDir& dir, const CQuery& query, const CListCoding& ansi)
+{
+    CShown shown;
     RunSearch(
-        dir.Dir().c_str(), CString(query.data(), query.size()),
-        [&](const CString& text, std::size_t nJournals) {
-            shown.assign(text.GetString(), text.GetLength());
-            if (pnJournals)
-                *pnJournals = nJournals;
+        dir.Dir().c_str(), query,
+        [&](const CString& text, std::size_t nJournals, TextCoding coding) {
+            shown = {std::string(text.GetString(), text.GetLength()), coding, nJournals};
         },
-        leadBytes);
+        ansi);
     return shown;
 }
 
-std::string ResultsFor(const std::string& fileBytes, const std::string& query, const CLeadBytes& leadBytes,
-                       std::size_t* pnJournals)
+CShown ShownFor(const std::string& fileBytes, const CQuery& query, const CListCoding& ansi)
 {
     CTempDir dir;
     WriteBytes(dir.Path("Norvane.txt"), fileBytes);
-    return ResultsIn(dir, query, leadBytes, pnJournals);
+    return ShownIn(dir, query, ansi);
 }

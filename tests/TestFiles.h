@@ -1,6 +1,7 @@
 #pragma once
 
-#include "framework/portable/LeadBytes.h"
+#include "search/ListCoding.h"
+#include "search/SearchRun.h"
 
 #include <filesystem>
 #include <string>
@@ -42,10 +43,23 @@ std::string SourceFile(const std::string& strRelativePath);
 // The committed default journal list, LF ends.
 std::string DefaultJournalFile();
 
-// What the results box shows after a run, or "(nothing)" when the run left it
-// alone: against the data file in dir, or against a data file of these bytes;
-// given pnJournals, the journals the run counted.
-std::string ResultsIn(const CTempDir& dir, const std::string& query, const CLeadBytes& leadBytes = CLeadBytes(),
-                      std::size_t* pnJournals = nullptr);
-std::string ResultsFor(const std::string& fileBytes, const std::string& query,
-                       const CLeadBytes& leadBytes = CLeadBytes(), std::size_t* pnJournals = nullptr);
+// The query as the driver takes it elsewhere than on Windows: its bytes as
+// they are, for a list in either coding.
+CQuery QueryOfBytes(const std::string& query);
+
+// What the results box shows after a run, or "(nothing)" when the run left
+// it alone; what it is in, and the journals the run counted.
+struct CShown {
+    std::string text = "(nothing)";
+    TextCoding coding = TextCoding::Ansi;
+    std::size_t nJournals = 0;
+};
+// Against the data file in dir, or against a data file of these bytes, a
+// list not in UTF-8 read in the code page given.
+CShown ShownIn(const CTempDir& dir, const CQuery& query, const CListCoding& ansi);
+CShown ShownFor(const std::string& fileBytes, const CQuery& query, const CListCoding& ansi);
+inline std::string ResultsFor(const std::string& fileBytes, const std::string& query,
+                              const CListCoding& ansi = CListCoding::Ansi(1252))
+{
+    return ShownFor(fileBytes, QueryOfBytes(query), ansi).text;
+}

@@ -7,6 +7,7 @@
 // a path (WTF-8 on Windows).
 
 #include "framework/portable/String.h"
+#include "search/SearchRun.h"
 
 #include <cstdio>
 #include <vector>
@@ -14,13 +15,15 @@
 // The code page of texts given no other: the ANSI code page on Windows;
 // elsewhere 0, bytes whatever they are.
 extern const unsigned kActiveCodePage;
-// That of the driver's own messages: UTF-8 (0 elsewhere, bytes).
-extern const unsigned kMessageCodePage;
+// UTF-8: of the driver's own messages and of a UTF-8 list's text (0
+// elsewhere, bytes).
+extern const unsigned kUtf8CodePage;
 
 std::vector<CString> Arguments(int argc, char** argv);
-// A query argument as the search takes it, converted as the program
-// converts what the query box shows (SearchDlg.cpp).
-CString QueryOf(const CString& strArgument, unsigned nCodePage);
+// A query argument as the search takes it: on Windows converted as the
+// program converts what the query box shows (SearchDlg.cpp); elsewhere
+// its bytes as they are, for a list in either coding.
+CQuery QueryOf(const CString& strArgument, unsigned nCodePage);
 bool IsInstalledCodePage(unsigned nCodePage);
 // Writes the text, in code page nCodePage, to standard output or error:
 // to a console in its letters, elsewhere byte for byte (CR LF too).

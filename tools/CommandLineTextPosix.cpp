@@ -1,16 +1,16 @@
 #include "tools/CommandLineText.h"
 
 const unsigned kActiveCodePage = 0;
-const unsigned kMessageCodePage = 0;
+const unsigned kUtf8CodePage = 0;
 
 std::vector<CString> Arguments(int argc, char** argv)
 {
     return {argv + 1, argv + argc};
 }
 
-CString QueryOf(const CString& strArgument, unsigned)
+CQuery QueryOf(const CString& strArgument, unsigned)
 {
-    return strArgument;
+    return {strArgument, [strArgument] { return CAnsiText{strArgument, false}; }};
 }
 
 bool IsInstalledCodePage(unsigned)

@@ -2,7 +2,6 @@
 
 #include "framework/portable/WideText.h"
 #include "framework/portable/Wtf8.h"
-#include "search/SearchRun.h"
 
 #include <windows.h>
 
@@ -14,7 +13,7 @@
 #include <string>
 
 const unsigned kActiveCodePage = CP_ACP;
-const unsigned kMessageCodePage = CP_UTF8;
+const unsigned kUtf8CodePage = CP_UTF8;
 
 namespace {
 
@@ -52,9 +51,13 @@ std::vector<CString> Arguments(int, char**)
     return args;
 }
 
-CString QueryOf(const CString& strArgument, unsigned nCodePage)
+CQuery QueryOf(const CString& strArgument, unsigned nCodePage)
 {
-    return CodePageFromWide(WideFromUtf8(strArgument), nCodePage, kNoLineHolds);
+    return {strArgument, [strArgument, nCodePage] {
+                CAnsiText text;
+                text.strBytes = CodePageFromWide(WideFromUtf8(strArgument), nCodePage, &text.bLacking);
+                return text;
+            }};
 }
 
 bool IsInstalledCodePage(unsigned nCodePage)

@@ -1,14 +1,15 @@
 // norvane-search [--code-page N] DIR QUERY: one search run against DIR, as
 // the program makes it, printing the text the results box then holds, byte
-// for byte. Texts are in code page N, or else in the ANSI code page on
-// Windows and single-byte elsewhere.
+// for byte, in the list's coding: UTF-8, or code page N, or else the ANSI
+// code page on Windows and bytes elsewhere. The query is UTF-8 on Windows,
+// put into the code page as the program puts what its box shows; elsewhere
+// its bytes are taken as they are.
 // norvane-search [--code-page N] --queries FILE DIR: a run for each line of
-// FILE, each text after a line "== QUERY", for comparing builds in one
-// process.
+// FILE (UTF-8), each text after a line "== QUERY", for comparing builds in
+// one process.
 
 #include "framework/portable/FileException.h"
 #include "framework/portable/FileSystem.h"
-#include "framework/portable/LeadBytes.h"
 #include "framework/portable/LineEnds.h"
 #include "framework/portable/StdioFile.h"
 #include "framework/portable/String.h"
@@ -44,7 +45,7 @@ bool ReadCodePage(const CString& strArgument, unsigned& nCodePage)
 struct CRequest {
     unsigned nCodePage = kActiveCodePage;
     CString strDir;
-    CString strQuery;
+    CString strQuery;  // UTF-8 on Windows, elsewhere bytes
     bool bQueryFile = false;
     CString strQueryFile;
 };
@@ -66,7 +67,7 @@ CString ParseRequest(const std::vector<CString>& args, CRequest& request)
         request.strDir = args[nFirst + 2];
     } else if (args.size() - nFirst == 2) {
         request.strDir = args[nFirst];
-        request.strQuery = QueryOf(args[nFirst + 1], request.nCodePage);
+        request.strQuery = args[nFirst + 1];
     } else {
         return kUsage;
     }
@@ -84,21 +85,25 @@ std::vector<CString> ReadQueries(const CString& strPath)
     file.ReadLines([&](const char* pchBegin, const char* pchEnd) {
         ForEachLine(pchBegin, pchEnd,
                     [&](const char* pchLine, std::size_t nLength) { queries.emplace_back(pchLine, nLength); });
+        return true;
     });
     return queries;
 }
 
-// What the results box holds after the run; nothing if the run left it alone.
-bool Search(const CString& strDir, const CString& strQuery, const CLeadBytes& leadBytes, CString& strShown)
+// What the results box holds after the run, in what it is; nothing if the
+// run left it alone.
+bool Search(const CString& strDir, const CQuery& query, const CListCoding& ansi, CString& strShown,
+            TextCoding& coding)
 {
     bool bShown = false;
     RunSearch(
-        strDir, strQuery,
-        [&](const CString& strText, std::size_t) {
+        strDir, query,
+        [&](const CString& strText, std::size_t, TextCoding textCoding) {
             strShown = strText;  // the last text set is what the box shows
+            coding = textCoding;
             bShown = true;
         },
-        leadBytes);
+        ansi);
     return bShown;
 }
 
@@ -109,29 +114,34 @@ int main(int argc, char** argv)
     CRequest request;
     const CString strWrong = ParseRequest(Arguments(argc, argv), request);
     if (!strWrong.IsEmpty()) {
-        Write(stderr, strWrong, kMessageCodePage);
+        Write(stderr, strWrong, kUtf8CodePage);
         return 2;
     }
-    const CLeadBytes leadBytes = request.nCodePage == kActiveCodePage ? ActiveCodePageLeadBytes()
-                                                                       : LeadBytesOfCodePage(request.nCodePage);
-    const auto Print = [&](const CString& strText) { return Write(stdout, strText, request.nCodePage); };
+    const CListCoding ansi =
+        request.nCodePage == kActiveCodePage ? CListCoding::ActiveAnsi() : CListCoding::Ansi(request.nCodePage);
+    const auto Print = [&](const CString& strText, TextCoding coding) {
+        return Write(stdout, strText, coding == TextCoding::Utf8 ? kUtf8CodePage : request.nCodePage);
+    };
     bool bPrinted = true;
     try {
         CString strShown;
+        TextCoding coding = TextCoding::Ansi;
         if (!request.bQueryFile) {
-            if (Search(request.strDir, request.strQuery, leadBytes, strShown))
-                bPrinted = Print(strShown);
+            if (Search(request.strDir, QueryOf(request.strQuery, request.nCodePage), ansi, strShown, coding))
+                bPrinted = Print(strShown, coding);
         } else {
             for (const CString& strQuery : ReadQueries(request.strQueryFile)) {
-                bPrinted = bPrinted && Print("== " + strQuery + "\n") &&
-                           (!Search(request.strDir, strQuery, leadBytes, strShown) || Print(strShown)) && Print("\n");
+                bPrinted = bPrinted && Print("== " + strQuery + "\n", TextCoding::Utf8) &&
+                           (!Search(request.strDir, QueryOf(strQuery, request.nCodePage), ansi, strShown, coding) ||
+                            Print(strShown, coding)) &&
+                           Print("\n", TextCoding::Ansi);
             }
         }
     } catch (const CFileException& e) {
-        Write(stderr, CString("norvane-search: ") + e.what() + "\n", kMessageCodePage);
+        Write(stderr, CString("norvane-search: ") + e.what() + "\n", kUtf8CodePage);
         return 1;
     } catch (const std::bad_alloc&) {
-        Write(stderr, "norvane-search: not enough memory for the results\n", kMessageCodePage);
+        Write(stderr, "norvane-search: not enough memory for the results\n", kUtf8CodePage);
         return 1;
     }
     return bPrinted && std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,6 +1,5 @@
 #include "ui/SearchDlg.h"
 
-#include "framework/portable/LeadBytes.h"
 #include "framework/portable/WideText.h"
 #include "framework/window/Clock.h"
 #include "framework/window/PaintDC.h"
@@ -162,20 +161,28 @@ void CSearchDlg::SelectOrEraseQuery()
     }
 }
 
-// The query goes to the search in the ANSI code page, as the data file is;
-// what it cannot hold finds nothing, as the box shows it. Screen readers
-// are told once what the run leaves in the box.
+// The query goes to the search with every character of the box, put into
+// the ANSI code page only for a list read in it: a character the code page
+// lacks then finds nothing, as no line can hold it. The results show as
+// the list has them. Screen readers are told once what the run leaves in
+// the box.
 void CSearchDlg::RunSearch()
 {
+    const std::wstring query = m_editQuery.GetText();
+    const auto inAnsi = [&query] {
+        CAnsiText text;
+        text.strBytes = CodePageFromWide(query, CP_ACP, &text.bLacking);
+        return text;
+    };
     CString strAnnouncement;
     ::RunSearch(
-        m_strDir, CodePageFromWide(m_editQuery.GetText(), CP_ACP, kNoLineHolds),
-        [this, &strAnnouncement](CString strText, std::size_t nJournals) {
+        m_strDir, {Utf8FromWide(query.data(), query.size()), inAnsi},
+        [this, &strAnnouncement](CString strText, std::size_t nJournals, TextCoding coding) {
             strAnnouncement = AnnouncementOf(strText, nJournals, LoadResourceString(IDS_ONE_JOURNAL),
                                              LoadResourceString(IDS_JOURNALS));
-            m_fill.Start(std::move(strText));
+            m_fill.Start(std::move(strText), coding == TextCoding::Utf8 ? CP_UTF8 : CP_ACP);
         },
-        ActiveCodePageLeadBytes());
+        CListCoding::ActiveAnsi());
     if (!strAnnouncement.IsEmpty())
         m_announcer.Announce(WideFromCodePage({strAnnouncement.GetString(), strAnnouncement.GetLength()}, CP_ACP));
 }

@@ -36,6 +36,15 @@ bool IsAnsiCodePage(unsigned nCodePage)
            (nCodePage >= 1250 && nCodePage <= 1258) || nCodePage == 65001;
 }
 
+unsigned ActiveCodePage()
+{
+#if defined(_WIN32)
+    return ::GetACP();
+#else
+    return 0;
+#endif
+}
+
 CLeadBytes ActiveCodePageLeadBytes()
 {
     CLeadBytes leadBytes;

@@ -24,6 +24,8 @@ CLeadBytes LeadBytesOfCodePage(unsigned nCodePage);
 // is taken for another character but in the four above.
 bool IsAnsiCodePage(unsigned nCodePage);
 
-// Those of the code page the program runs in: the ANSI code page on
-// Windows, none elsewhere.
+// The code page the program runs in: the ANSI code page on Windows; 0
+// elsewhere, bytes whatever they are.
+unsigned ActiveCodePage();
+// Its lead bytes, as the system has them; none elsewhere.
 CLeadBytes ActiveCodePageLeadBytes();

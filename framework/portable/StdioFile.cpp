@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-void CStdioFile::ReadLines(const WholeLinesHandler& handleLines)
+bool CStdioFile::ReadLines(const WholeLinesHandler& handleLines)
 {
     m_buffer.Grow(m_nBlockSize);
     m_file.Seek(0);
@@ -23,10 +23,12 @@ void CStdioFile::ReadLines(const WholeLinesHandler& handleLines)
         const char* const pchWhole = bAtEnd ? pchEnd : WholeLinesEnd(pchBegin, pchEnd);
         nFilled = static_cast<std::size_t>(pchEnd - pchWhole);
         if (pchWhole > pchBegin) {
-            handleLines(pchBegin, pchWhole);
+            if (!handleLines(pchBegin, pchWhole))
+                return false;
             std::memmove(m_buffer.Data(), pchWhole, nFilled);
         }
     }
+    return true;
 }
 
 void CStdioFile::WriteString(const CString& strText)

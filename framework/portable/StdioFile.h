@@ -10,8 +10,8 @@
 
 // Given a run of whole lines, raw as stored (each ends with its LF, a CR
 // before it still there, but the file's last line perhaps); the bytes are
-// valid during the call only.
-using WholeLinesHandler = std::function<void(const char* pchBegin, const char* pchEnd)>;
+// valid during the call only. False stops the reading.
+using WholeLinesHandler = std::function<bool(const char* pchBegin, const char* pchEnd)>;
 
 // A file read and written with the program's text-mode rules (LineEnds.h),
 // the same on every platform: written LF becomes CR LF; lines are read in
@@ -33,9 +33,10 @@ public:
     }
     std::uint64_t GetLength() const { return m_file.GetLength(); }
 
-    // The whole file from its start, a block of whole lines a call; a block
-    // grows while one line is longer.
-    void ReadLines(const WholeLinesHandler& handleLines);
+    // The file from its start, a block of whole lines a call, to its end
+    // or until the handler stops it; a block grows while one line is
+    // longer. False when the handler stopped it.
+    bool ReadLines(const WholeLinesHandler& handleLines);
 
     // Writes the text with each LF as CR LF.
     void WriteString(const CString& strText);

@@ -3,10 +3,11 @@
 #include <cstddef>
 #include <string>
 
-// The program's 8-bit text, never wide: what the boxes show and the data
-// file holds is in the system's ANSI code page; paths, and the reports that
-// name them, are UTF-8 on Windows (FileSystem.h), so that any folder name
-// survives. Only the operations the program uses.
+// The program's 8-bit text: a list and its results are in UTF-8 or in the
+// ANSI code page, as the list is (search/SearchRun.h), the query in UTF-8;
+// paths, and the reports that name them, are UTF-8 on Windows
+// (FileSystem.h), so that any folder name survives. Wide text only where it
+// crosses into the system. Only the operations the program uses.
 class CString {
 public:
     CString() = default;
@@ -35,6 +36,7 @@ public:
 
     friend CString operator+(CString a, const CString& b) { return a += b; }
     friend bool operator==(const CString& a, const char* psz) { return a.m_str == psz; }
+    friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
 
 private:
     explicit CString(std::string str) : m_str(std::move(str)) {}

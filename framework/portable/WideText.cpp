@@ -31,20 +31,24 @@ std::wstring WideFromCodePage(std::string_view text, unsigned nCodePage)
     return wide;
 }
 
-CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, char chLacking)
+CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, bool* pbLacking)
 {
+    if (pbLacking)
+        *pbLacking = false;
     // Windows 10 may take UTF-8 as its ANSI code page, which holds every
     // character and takes neither the flag nor a default character.
     if (nCodePage == CP_UTF8 || (nCodePage == CP_ACP && ::GetACP() == CP_UTF8))
         return Utf8FromWide(text.data(), text.size());
     const int nChars = static_cast<int>(text.size());
-    const char szLacking[] = {chLacking, '\0'};
+    BOOL bLacking = FALSE;
     const auto convert = [&](char* pchBytes, int nBytes) {
-        return ::WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, text.data(), nChars, pchBytes, nBytes, szLacking,
-                                     nullptr);
+        return ::WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, text.data(), nChars, pchBytes, nBytes, "?",
+                                     &bLacking);
     };
     std::string bytes(nChars > 0 ? convert(nullptr, 0) : 0, '\0');
     convert(bytes.data(), static_cast<int>(bytes.size()));
+    if (pbLacking)
+        *pbLacking = bLacking != FALSE;
     return CString(bytes.data(), bytes.size());
 }
 

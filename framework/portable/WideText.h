@@ -12,10 +12,10 @@
 std::wstring WideFromUtf8(const CString& strUtf8);
 CString Utf8FromWide(const wchar_t* pwch, std::size_t nLength);
 // 8-bit text of a Windows code page and back (CP_UTF8: WTF-8, as
-// WideFromUtf8). A character the code page lacks becomes chLacking, never a
-// character that merely looks like it: the text means what it showed.
+// WideFromUtf8). A character the code page lacks becomes '?', never a
+// character that merely looks like it, and sets *pbLacking where given.
 std::wstring WideFromCodePage(std::string_view text, unsigned nCodePage);
-CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, char chLacking = '?');
+CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, bool* pbLacking = nullptr);
 // The same UTF-16 units, as the portable code takes them.
 inline std::u16string_view Utf16Of(std::wstring_view text)
 {

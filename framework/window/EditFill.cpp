@@ -7,9 +7,10 @@
 #include <new>
 #include <utility>
 
-void CEditFill::Start(CString strText)
+void CEditFill::Start(CString strText, UINT nCodePage)
 {
     m_bBoxOutOfMemory = false;
+    m_nCodePage = nCodePage;
     const CFillPart first = m_schedule.Start(std::move(strText), MillisecondClock());
     // No limit of the box cuts what it is given: it takes text until it has
     // no memory left.
@@ -39,12 +40,11 @@ void CEditFill::Show(const CFillPart& part)
 {
     // A part that fails leaves no text with a gap in it, nor one cut short.
     try {
-        // Parts are whole lines: no character of two bytes is parted.
-        const std::wstring text = WideFromCodePage({m_schedule.PartText(part), part.nTo - part.nFrom}, CP_ACP);
+        const std::wstring text = WideFromCodePage({m_schedule.PartText(part), part.nTo - part.nFrom}, m_nCodePage);
         const std::uint32_t nStart = MillisecondClock();
         // A text that comes in parts gives the box room for all of it with the
         // first: a box that grows with each part moves and copies all it holds
-        // each time. A byte is at most one UTF-16 unit.
+        // each time. A byte is at most one UTF-16 unit, in UTF-8 too.
         bool bShown;
         if (!part.IsFirst())
             bShown = m_edit.AppendText(text);

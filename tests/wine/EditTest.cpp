@@ -88,7 +88,7 @@ TEST(ResultsBox, ShowsWhatWasSetOnEveryPathAndLosesNoMemory)
     CString strText;
     for (int nLine = 0; nLine < 20000; ++nLine)
         strText += "A line of the results\r\n";
-    fill.Start(strText);
+    fill.Start(strText, CP_ACP);
     EXPECT_FALSE(box.edit.GetText().empty()) << "the first part is set whole, not added";
     // Its own schedule's waits: the first part stands alone for a moment.
     EXPECT_THROW(

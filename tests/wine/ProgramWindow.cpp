@@ -1,7 +1,6 @@
 #include "tests/wine/ProgramWindow.h"
 
 #include "framework/portable/FileSystem.h"
-#include "framework/portable/LeadBytes.h"
 #include "search/SearchRun.h"
 
 #include <iterator>
@@ -115,7 +114,7 @@ void CProgramWindow::EraseQuery() const
 ::testing::AssertionResult CProgramWindow::ShowsResultsFor(const std::string& query) const
 {
     const std::string dataFile = m_dataFile.empty() ? WithCrLf(DefaultJournalFile()) : m_dataFile;
-    const std::string expected = ResultsFor(dataFile, QueryBytes(query), ActiveCodePageLeadBytes());
+    const std::string expected = CoreResultsFor(dataFile, query);
     return WaitFor([&] { return ResultsText() == expected; }, 20000)
                ? ::testing::AssertionSuccess()
                : ::testing::AssertionFailure() << "other results than the core's for " << query;
@@ -174,10 +173,19 @@ bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, cons
                             &process) != FALSE;
 }
 
-std::string QueryBytes(const std::string& utf8)
+CQuery QueryAsTyped(const std::string& utf8)
 {
-    const CString bytes = CodePageFromWide(WideOf(utf8), CP_ACP, kNoLineHolds);
-    return {bytes.GetString(), bytes.GetLength()};
+    return {CString(utf8.data(), utf8.size()), [utf8] {
+                CAnsiText text;
+                text.strBytes = CodePageFromWide(WideOf(utf8), CP_ACP, &text.bLacking);
+                return text;
+            }};
+}
+
+std::string CoreResultsFor(const std::string& dataFile, const std::string& query)
+{
+    const CShown shown = ShownFor(dataFile, QueryAsTyped(query), CListCoding::ActiveAnsi());
+    return BytesOf(WideFromCodePage(shown.text, shown.coding == TextCoding::Utf8 ? CP_UTF8 : CP_ACP), CP_UTF8);
 }
 
 std::string BytesOf(std::wstring_view text, UINT nCodePage)

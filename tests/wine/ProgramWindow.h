@@ -62,8 +62,8 @@ public:
     HWND Dialog() const { return m_hDialog; }
     HWND Query() const { return ::GetDlgItem(m_hDialog, IDC_QUERY); }
     HWND Results() const { return ::GetDlgItem(m_hDialog, IDC_RESULTS); }
-    // The results as the search gave them: in the ANSI code page.
-    std::string ResultsText() const { return BytesOf(TextOf(Results()), CP_ACP); }
+    // The results as the box shows them, in UTF-8.
+    std::string ResultsText() const { return BytesOf(TextOf(Results()), CP_UTF8); }
     // Asked of the box itself, cheaply: Wine takes a second to measure 10 MB.
     std::size_t ResultsLineCount() const { return SendWithTimeout(Results(), EM_GETLINECOUNT); }
     HWND Focus() const { return FocusOf(m_process.dwThreadId); }
@@ -134,8 +134,11 @@ private:
     mutable DWORD m_dwLastChange = 0;  // when the program had taken the last change of the query
 };
 
-// The query as the program gives it to the search (SearchDlg.cpp).
-std::string QueryBytes(const std::string& utf8);
+// The query (UTF-8) as the program gives it to the search (SearchDlg.cpp).
+CQuery QueryAsTyped(const std::string& utf8);
+// What the results box shows, in UTF-8, after the search core's run for
+// the query typed against a data file of these bytes.
+std::string CoreResultsFor(const std::string& dataFile, const std::string& query);
 
 // The program under test: NORVANE_EXE from the environment, or the
 // Norvane.exe beside the tests.

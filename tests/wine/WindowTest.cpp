@@ -224,6 +224,73 @@ TEST(Search, IsHeardOnceAndFindsWhatTheBoxShows)
     EXPECT_EQ(listener.Heard(1), std::vector<std::string>{"No Results"});
 }
 
+// The list as today's Notepad saves it, in UTF-8 without a mark, with
+// entries added in six languages (and a typographic apostrophe and dash):
+// each is found typed as written and in lower case, whatever the ANSI code
+// page, and shown as written. Saved in the ANSI code page, the entries it
+// has the letters of are found too, in lower case where it has them as
+// single bytes ("deutsches \xC3\xA4rzte" in Windows-1252). Saved as "UTF-8
+// with BOM", the list is refused in words of its own. The list is read
+// anew for each search.
+TEST(Utf8List, EveryEntryIsFoundAsWrittenAndInLowerCase)
+{
+    const struct {
+        const char* entry;
+        const char* typed;
+        const char* lower;
+    } entries[] = {
+        {"Dtsch. \xC3\x84rztebl.\tDeutsches \xC3\x84rzteblatt", "Deutsches \xC3\x84rzte", "deutsches \xC3\xA4rzte"},
+        {"Z. Naturforsch.\tZeitschrift f\xC3\xBCr Naturforschung", "f\xC3\xBCr Natur", "zeitschrift f\xC3\xBCr natur"},
+        {"\xC4\x8C" "as. L\xC3\xA9k. \xC4\x8C" "esk.\t\xC4\x8C" "asopis l\xC3\xA9ka\xC5\x99\xC5\xAF \xC4\x8D" "esk\xC3\xBD" "ch",
+         "\xC4\x8C" "asopis l\xC3\xA9ka\xC5\x99\xC5\xAF", "\xC4\x8D" "asopis l\xC3\xA9ka\xC5\x99\xC5\xAF \xC4\x8D" "esk"},
+        {"Zh. Fiz. Khim.\t\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB \xD1\x84\xD0\xB8\xD0\xB7\xD0\xB8\xD1\x87\xD0\xB5\xD1\x81\xD0\xBA\xD0\xBE\xD0\xB9 \xD1\x85\xD0\xB8\xD0\xBC\xD0\xB8\xD0\xB8",
+         "\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB \xD1\x84", "\xD0\xB6\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB \xD1\x84\xD0\xB8\xD0\xB7"},
+        {"Nippon Kagaku Kaishi\t\xE6\x97\xA5\xE6\x9C\xAC\xE5\x8C\x96\xE5\xAD\xA6\xE4\xBC\x9A\xE8\xAA\x8C", "\xE5\x8C\x96\xE5\xAD\xA6\xE4\xBC\x9A",
+         "nippon kagaku"},
+        {"Ann. Inst. Fourier\tAnnales de l\xE2\x80\x99Institut Fourier", "l\xE2\x80\x99Institut Fourier", "annales de l\xE2\x80\x99institut"},
+        {"Prz. Elektrotech.\tPrzegl\xC4\x85" "d Elektrotechniczny \xE2\x80\x93 \xC5\x81\xC3\xB3" "d\xC5\xBA",
+         "Elektrotechniczny \xE2\x80\x93 \xC5\x81\xC3\xB3" "d\xC5\xBA", "przegl\xC4\x85" "d elektrotechniczny \xE2\x80\x93 \xC5\x82\xC3\xB3" "d\xC5\xBA"},
+    };
+    const std::string builtIn = WithCrLf(DefaultJournalFile());
+    std::string utf8 = builtIn;
+    std::wstring ansi = WideOf(builtIn);
+    for (const auto& e : entries) {
+        utf8 += std::string(e.entry) + "\r\n";
+        bool bLacking = false;
+        CodePageFromWide(WideOf(e.entry), CP_ACP, &bLacking);
+        if (!bLacking)
+            ansi += WideOf(e.entry) + L"\r\n";
+    }
+    const CProgramWindow program(utf8);
+    const std::string strList = program.Dir() + "Norvane.txt";
+    const auto findsAsWritten = [&](const char* pszQuery, const std::wstring& shown) {
+        program.EraseQuery();
+        program.Type(pszQuery);
+        return program.ShowsResultsFor(pszQuery) && P::TextOf(program.Results()).find(shown) != std::wstring::npos;
+    };
+    for (const auto& e : entries) {
+        std::wstring shown = WideOf(e.entry);
+        shown.replace(shown.find(L'\t'), 1, L"\r\n");
+        EXPECT_TRUE(findsAsWritten(e.typed, shown)) << e.typed;
+        EXPECT_TRUE(findsAsWritten(e.lower, shown)) << e.lower;
+    }
+    WriteBytes(strList, BytesOf(ansi, CP_ACP));
+    const bool bSingleByte = !ActiveCodePageLeadBytes().IsDoubleByte();
+    for (const auto& e : entries) {
+        std::wstring shown = WideOf(e.entry);
+        shown.replace(shown.find(L'\t'), 1, L"\r\n");
+        if (ansi.find(WideOf(e.entry)) == std::wstring::npos)
+            continue;
+        EXPECT_TRUE(findsAsWritten(e.typed, shown)) << "in the ANSI code page: " << e.typed;
+        EXPECT_TRUE(!bSingleByte || findsAsWritten(e.lower, shown)) << "in the ANSI code page: " << e.lower;
+    }
+    WriteBytes(strList, "\xEF\xBB\xBF" + utf8);
+    program.EraseQuery();
+    program.Type("jacs");
+    EXPECT_TRUE(WaitFor([&] { return program.ResultsText() == "'Norvane.txt' is not an ANSI code file"; }))
+        << program.ResultsText();
+}
+
 // What Wine cannot show: on Windows a screen reader hears the names the
 // dialog gives the boxes it shows no labels for.
 TEST(ScreenReader, HearsTheBoxesNamesOnWindows)
@@ -292,7 +359,9 @@ TEST(Layout, BoxesLieInsideTheCentredDialogAtAnyDpi)
 namespace {
 
 // A list whose every line holds "ab": 10 MB of results for "ab", shown in
-// parts.
+// parts; in UTF-8, with characters of two bytes and of three in every
+// line, so that a part that cut one would show. They take one UTF-16 unit
+// each, as the ASCII they stand for: the places below are in those.
 struct CLargeList {
     std::string bytes;
     std::size_t nResultLines;
@@ -303,7 +372,8 @@ const CLargeList& LargeList()
     static const CLargeList list = [] {
         CLargeList made{};
         for (int i = 0; i < 61000; ++i)
-            made.bytes += "Ab. " + std::to_string(i) + "\tAbstracts of Journals, Volume " + std::to_string(i) + "\r\n";
+            made.bytes += "Ab. " + std::to_string(i) + "\t\xC3\x84" "bstracts of J\xC3\xB6urnals\xEF\xBC\x8C Volume " +
+                          std::to_string(i) + "\r\n";
         made.nResultLines = LineCount(ResultsFor(made.bytes, "ab"));
         return made;
     }();
@@ -359,7 +429,7 @@ TEST(LargeResults, StayWhereTheUserMadeAPlaceMidFill)
         ASSERT_EQ(P::SendWithTimeout(program.Results(), EM_LINEFROMCHAR, c.nCaret) >= nTopLine, c.nLinesDown == 0)
             << "the caret's line in view or not; top line " << nTopLine;
         ASSERT_TRUE(WaitFor([&] { return program.ResultsLineCount() == LargeList().nResultLines; }, 60000));
-        EXPECT_TRUE(program.ResultsText() == ResultsFor(LargeList().bytes, "ab")) << "other text than the core's";
+        EXPECT_TRUE(program.ResultsText() == CoreResultsFor(LargeList().bytes, "ab")) << "other text than the core's";
         EXPECT_EQ(program.Selection(program.Results()), selection);
         EXPECT_EQ(P::SendWithTimeout(program.Results(), EM_GETFIRSTVISIBLELINE), nTopLine);
         EXPECT_EQ(leftOfText(), nLeft);
