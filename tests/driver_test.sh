@@ -44,6 +44,9 @@ printf '== jacs\n%s\n== and\n\n== zzqx\nNo Results\n' "$(cat "$dir/expected")" |
 "$driver" "$dir/empty" jacs > /dev/full 2>/dev/null; [ $? -eq 1 ] || fail "output that cannot be written should exit 1"
 mkdir "$dir/932" && printf '\x83ax\r\n\x83Ax\r\n' > "$dir/932/Norvane.txt"
 [ "$("$driver" --code-page 932 "$dir/932" $'\x83Ax')" = $'\x83Ax' ] || fail "--code-page 932 reads by character"
+mkdir "$dir/utf-8" && printf 'Z. Naturforsch.\tZeitschrift f\xc3\xbcr Naturforschung\r\n' > "$dir/utf-8/Norvane.txt"
+[ "$("$driver" --code-page 932 "$dir/utf-8" $'F\xc3\x9cR')" = $'Z. Naturforsch.\r\nZeitschrift f\xc3\xbcr Naturforschung' ] ||
+  fail "a UTF-8 list is not printed in its own bytes"
 
 fails_with "'$dir/nowhere': No such file or directory" "$driver" --queries "$dir/nowhere" "$dir/empty"
 mkdir "$dir/pipe" && mkfifo "$dir/pipe/Norvane.txt"
