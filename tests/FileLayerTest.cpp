@@ -6,6 +6,7 @@
 
 #include "framework/portable/FileException.h"
 #include "framework/portable/LongPath.h"
+#include "framework/portable/Utf8.h"
 #include "framework/portable/Wtf8.h"
 
 #if defined(_WIN32)
@@ -110,6 +111,44 @@ TEST(Wtf8, CarriesEveryWindowsNameAndIsUtf8WhereItCanBe)
     for (const auto& b : broken) {
         EXPECT_EQ(Utf16FromWtf8(b.bytes), b.text) << b.bytes;
         EXPECT_FALSE(IsWtf8(b.bytes)) << b.bytes;
+    }
+}
+
+// What a run of bytes is as UTF-8, at the edges of Unicode's table of
+// sequences and of the 64 bytes checked at once; and of a slice cut from a
+// longer text, a character cut at either end of it not held against it,
+// what else is wrong in it held.
+TEST(Utf8FormOf, TellsAsciiUtf8AndWhatIsNeither)
+{
+    const std::string ascii(100, 'a');
+    const Utf8Form A = Utf8Form::Ascii, U = Utf8Form::Utf8, N = Utf8Form::NotUtf8;
+    const struct {
+        std::string bytes;
+        Utf8Form whole;
+        Utf8Form slice;
+    } cases[] = {
+        {"", A, A},
+        {ascii + "\x7F", A, A},
+        {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", U, U},
+        {"\xC1\xBF", N, N},          // overlong, in two bytes
+        {"\xE0\x9F\xBF", N, N},      // and in three
+        {"\xF0\x8F\xBF\xBF", N, N},  // and in four
+        {"\xED\xA0\x80", N, N},      // the first surrogate
+        {"\xED\xBF\xBF", N, N},      // the last
+        {"\xF4\x90\x80\x80", N, N},  // past U+10FFFF
+        {"\xF5\x80\x80\x80", N, N},
+        {"x\xE2\x84", N, A},          // cut at the end
+        {"\x84\xAA" "x", N, A},        // and at the start
+        {"\x80\x80\x80\x80" "x", N, N},  // no character has four trail bytes
+        {"x\xE2\x84\xC3", N, N},      // what a slice's end cuts is its last character alone
+        {ascii.substr(0, 63) + "\xC3\xA9" + ascii, U, U},
+        {ascii.substr(0, 63) + "\xC3" + ascii, N, N},  // at the end of 64 bytes checked at once
+        {ascii.substr(0, 64) + "\xE9" + ascii, N, N},  // at the start of the next
+    };
+    for (const auto& c : cases) {
+        const char* const pch = c.bytes.data();
+        EXPECT_EQ(Utf8FormOf(pch, pch + c.bytes.size()), c.whole) << "row " << (&c - cases);
+        EXPECT_EQ(Utf8FormOfSlice(pch, pch + c.bytes.size()), c.slice) << "row " << (&c - cases) << ", as a slice";
     }
 }
 

@@ -52,8 +52,8 @@ TEST(Fold, FollowsTheRulesInOrder)
         {"xa\nnd\nAND\n\nb an\nd", "xa\nnd\n\n\nban\nd", "xa\nnd\n\n\nban\nd"},  // "and" never spans a line end
         // Every letter of the code page whose folded form it has; ß and the
         // micro sign have none in 1252, and the Greek page has that of µ.
-        {"\xC4\x8A\x9F\x8C\xDF\xB5Q", "\xE4\x9A\xFF\x9C\xDF\xB5q", "\xE4\x9A\xFF\x9C\xDF\xB5q"},
-        {"\xC4\xD6Q", "\xC4\xD6q", "\xC4\xD6q", CListCoding::Ansi(0)},  // no code page: A-Z alone
+        {"\xC4\x8A\x9F\x8C\xDF\xB5\xFF\x7FQ", "\xE4\x9A\xFF\x9C\xDF\xB5\xFF\x7Fq", "\xE4\x9A\xFF\x9C\xDF\xB5\xFF\x7Fq"},
+        {"\xC4\xD6\xFFQ", "\xC4\xD6\xFFq", "\xC4\xD6\xFFq", CListCoding::Ansi(0)},  // no code page: A-Z alone
         {"\xC6\xA8\x81", "\xE6\xB8\x83", "\xE6\xB8\x83", CListCoding::Ansi(1251)},  // Ж Ё Ѓ
         {"\xC8\xA3", "\xE8\xB3", "\xE8\xB3", CListCoding::Ansi(1250)},            // Č Ł
         {"\xD3\xF2\xB5", "\xF3\xF3\xEC", "\xF3\xF3\xEC", CListCoding::Ansi(1253)},  // Σ ς µ to σ σ μ

@@ -2,9 +2,7 @@
 
 #include <cstdint>
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -22,23 +20,16 @@ std::size_t TrailBytesOf(unsigned char ch)
 constexpr std::size_t kAsciiStep = 64;
 
 // How many of the kAsciiStep bytes from pch are ASCII before the first that
-// is not: all of them, or fewer.
+// is not: all of them, or fewer. Every processor the program runs on has
+// SSE2.
 std::size_t AsciiBytesAt(const unsigned char* pch)
 {
-#if defined(__SSE2__)
     const auto highBits = [&](std::size_t nAt) {
-        return static_cast<std::uint64_t>(static_cast<unsigned>(
-                   _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + nAt)))))
-               << nAt;
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pch + nAt));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(bytes))) << nAt;
     };
     const std::uint64_t nHigh = highBits(0) | highBits(16) | highBits(32) | highBits(48);
     return nHigh == 0 ? kAsciiStep : static_cast<std::size_t>(__builtin_ctzll(nHigh));
-#else
-    std::size_t n = 0;
-    while (n < kAsciiStep && pch[n] < 0x80)
-        ++n;
-    return n;
-#endif
 }
 
 }  // namespace

@@ -14,6 +14,18 @@ namespace {
 // chain's headers.
 constexpr UINT kGetCaretIndex = 0x1500 + 18;
 
+// The device context of a window's client area, released with the object.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+    ~CWindowDC() { ::ReleaseDC(m_hWnd, m_hDC); }
+
+    const HWND m_hWnd;
+    const HDC m_hDC;
+};
+
 // Memory from LocalAlloc, freed with the object unless handed on.
 class CLocalMemory {
 public:
@@ -98,23 +110,53 @@ bool CEdit::AppendText(const std::wstring& text) const
 {
     const CSelection selection = GetSelection();
     const LRESULT nTopLine = Send(EM_GETFIRSTVISIBLELINE);
-    const int nAcross = ScrollPosAcross();
+    const int nLeft = LeftOfLine(nTopLine);
     SetRedraw(false);
     const std::size_t nLength = GetTextLength();
     SetSel(nLength, nLength);
     ReplaceSel(text.c_str(), false);
     const bool bTaken = GetTextLength() == nLength + text.size();
     // Inserting moved the caret to the end and scrolled it into view: the
-    // user's selection comes back, and the place, in the box's own units:
-    // lines down, its scroll bar's position across (16 bits in the message).
+    // user's selection comes back, and the place: lines down, and across to
+    // where the lines started.
     SetSel(selection.nAnchor, selection.nCaret);
     const LRESULT nLines = nTopLine - Send(EM_GETFIRSTVISIBLELINE);
     if (nLines != 0)
         Send(EM_LINESCROLL, 0, nLines);
-    if (ScrollPosAcross() != nAcross)
-        Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(nAcross, 0x7FFF)));  // Wine: reads them signed
+    ScrollAcrossTo(nTopLine, nLeft);
     SetRedraw(true);
     return bTaken;
+}
+
+// The scroll bar's position does not say where the view is across: a box
+// scrolled by characters or to its caret may stand past the bar's range,
+// as where the longest line just fits. So the place is where a line's
+// first character is drawn, in pixels, and the view goes there by the
+// scroll bar as far as the bar reaches (16 bits in the message), the rest of
+// the way by characters, as the box scrolls past it.
+void CEdit::ScrollAcrossTo(LRESULT nLine, int nLeft) const
+{
+    int nMoved = LeftOfLine(nLine) - nLeft;
+    if (nMoved == 0)
+        return;
+    const int nPos = std::clamp(ScrollPosAcross() + nMoved, 0, 0x7FFF);  // Wine: reads it signed
+    Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, nPos));
+    nMoved = LeftOfLine(nLine) - nLeft;
+    const int nCharWidth = AverageCharWidth();
+    if (nMoved != 0 && nCharWidth > 0)
+        Send(EM_LINESCROLL, nMoved / nCharWidth, 0);
+}
+
+// The width by which EM_LINESCROLL counts a character: the average of the
+// box's font.
+int CEdit::AverageCharWidth() const
+{
+    const CWindowDC dc(m_hWnd);
+    const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+    TEXTMETRICW metrics{};
+    const bool bMeasured = ::GetTextMetricsW(dc.m_hDC, &metrics) != FALSE;
+    ::SelectObject(dc.m_hDC, hOldFont);
+    return bMeasured ? metrics.tmAveCharWidth : 0;
 }
 
 void CEdit::DeleteWordBeforeCaret() const
@@ -168,6 +210,11 @@ bool CEdit::IsCaretDrawnAt(std::size_t nChar) const
     const LRESULT nPoint = Send(EM_POSFROMCHAR, nChar);
     const POINT at = {static_cast<short>(LOWORD(nPoint)), static_cast<short>(HIWORD(nPoint))};
     return ::PtInRect(&client, at) && std::abs(at.x - caret.x) <= 1 && at.y == caret.y;
+}
+
+int CEdit::LeftOfLine(LRESULT nLine) const
+{
+    return static_cast<short>(LOWORD(Send(EM_POSFROMCHAR, static_cast<WPARAM>(Send(EM_LINEINDEX, nLine)))));
 }
 
 int CEdit::ScrollPosAcross() const

@@ -53,6 +53,10 @@ private:
     CSelection GetSelection() const;
     std::size_t LineStartOf(std::size_t nChar) const;
     bool IsCaretDrawnAt(std::size_t nChar) const;
+    // Where the line's first character is drawn across, in pixels.
+    int LeftOfLine(LRESULT nLine) const;
+    void ScrollAcrossTo(LRESULT nLine, int nLeft) const;
+    int AverageCharWidth() const;
     int ScrollPosAcross() const;
     bool SetTextInNewBuffer(const std::wstring& text, std::size_t nRoomChars) const;
     void ViewTop() const;
