@@ -200,6 +200,9 @@ TEST(AnnouncementOf, TellsTheJournalsShownOrTheMessage)
         {"No Results", 1, "1 journal"},
         {"", 0, ""},  // the box left empty: nothing
     };
-    for (const auto& c : cases)
-        EXPECT_STREQ(AnnouncementOf(c.shown, c.nJournals, "1 journal", "# journals").GetString(), c.heard) << c.shown;
+    const auto utf16 = [](const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AnnouncementOf(utf16(c.shown), c.nJournals, u"1 journal", u"# journals"), utf16(c.heard))
+            << c.shown;
+    }
 }

@@ -65,11 +65,11 @@ void CSearchDlg::AddAboutEntry()
     const CMenu sysMenu = GetSystemMenu();
     if (!sysMenu)
         return;
-    const CString strAbout = LoadResourceString(IDS_ABOUTBOX);
-    if (strAbout.IsEmpty())
+    const std::wstring about = LoadResourceString(IDS_ABOUTBOX);
+    if (about.empty())
         return;
     sysMenu.AppendSeparator();
-    sysMenu.AppendItem(IDM_ABOUTBOX, strAbout.GetString());
+    sysMenu.AppendItem(IDM_ABOUTBOX, about.c_str());
 }
 
 HandlerResult CSearchDlg::OnSysCommand(UINT nID, LPARAM)
@@ -174,17 +174,21 @@ void CSearchDlg::RunSearch()
         text.strBytes = CodePageFromWide(query, CP_ACP, &text.bLacking);
         return text;
     };
-    CString strAnnouncement;
+    std::u16string announcement;
     ::RunSearch(
         m_strDir, {Utf8FromWide(query.data(), query.size()), inAnsi},
-        [this, &strAnnouncement](CString strText, std::size_t nJournals, TextCoding coding) {
-            strAnnouncement = AnnouncementOf(strText, nJournals, LoadResourceString(IDS_ONE_JOURNAL),
-                                             LoadResourceString(IDS_JOURNALS));
-            m_fill.Start(std::move(strText), coding == TextCoding::Utf8 ? CP_UTF8 : CP_ACP);
+        [this, &announcement](CString strText, std::size_t nJournals, TextCoding coding) {
+            const UINT nCodePage = coding == TextCoding::Utf8 ? CP_UTF8 : CP_ACP;
+            // A message is short; a result's words are the string table's.
+            const std::wstring message =
+                nJournals == 0 ? WideFromCodePage({strText.GetString(), strText.GetLength()}, nCodePage) : L"";
+            announcement = AnnouncementOf(Utf16Of(message), nJournals, Utf16Of(LoadResourceString(IDS_ONE_JOURNAL)),
+                                          Utf16Of(LoadResourceString(IDS_JOURNALS)));
+            m_fill.Start(std::move(strText), nCodePage);
         },
         CListCoding::ActiveAnsi());
-    if (!strAnnouncement.IsEmpty())
-        m_announcer.Announce(WideFromCodePage({strAnnouncement.GetString(), strAnnouncement.GetLength()}, CP_ACP));
+    if (!announcement.empty())
+        m_announcer.Announce(WideOf(announcement));
 }
 
 DWORD CSearchDlg::OnIdle()

@@ -16,10 +16,14 @@ CString Utf8FromWide(const wchar_t* pwch, std::size_t nLength);
 // character that merely looks like it, and sets *pbLacking where given.
 std::wstring WideFromCodePage(std::string_view text, unsigned nCodePage);
 CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, bool* pbLacking = nullptr);
-// The same UTF-16 units, as the portable code takes them.
+// The same UTF-16 units, as the portable code takes them, and back.
 inline std::u16string_view Utf16Of(std::wstring_view text)
 {
     return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
+inline std::wstring WideOf(std::u16string_view text)
+{
+    return {reinterpret_cast<const wchar_t*>(text.data()), text.size()};
 }
 // A path as the system's wide file calls take it at any length: made full
 // (resolving "." and "..", '/' as a separator), then in the long form

@@ -1,9 +1,6 @@
 #include "framework/window/Annotation.h"
 
-#include <initguid.h>  // defines the annotation's GUIDs here
-
-#include <objbase.h>
-#include <oleacc.h>
+#include <utility>
 
 namespace {
 
@@ -18,17 +15,12 @@ template <class TSet>
 void CAnnotation::Set(HWND hControl, const GUID& property, TSet set)
 {
     Clear();
-    IAccPropServices* pServices = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                  reinterpret_cast<void**>(&pServices))))
+    CComPtr<IAccPropServices> services;
+    if (FAILED(m_calls.pfnCreateAnnotationService(services.Put())) || FAILED(set(services.Get())))
         return;
-    if (FAILED(set(pServices))) {
-        pServices->Release();
-        return;
-    }
     m_hControl = hControl;
     m_property = property;
-    m_pServices = pServices;
+    m_services = std::move(services);
 }
 
 void CAnnotation::SetName(HWND hControl, const wchar_t* pszName)
@@ -50,21 +42,9 @@ void CAnnotation::SetPoliteLiveRegion(HWND hControl)
 
 void CAnnotation::Clear()
 {
-    if (m_pServices == nullptr)
+    if (!m_services)
         return;
-    m_pServices->ClearHwndProps(m_hControl, OBJID_CLIENT, CHILDID_SELF, &m_property, 1);
-    m_pServices->Release();
-    m_pServices = nullptr;
+    m_services->ClearHwndProps(m_hControl, OBJID_CLIENT, CHILDID_SELF, &m_property, 1);
+    m_services.Reset();
     m_hControl = nullptr;
-}
-
-CComApartment::CComApartment(DWORD dwModel)
-    : m_bInitialized(SUCCEEDED(::CoInitializeEx(nullptr, dwModel | COINIT_DISABLE_OLE1DDE)))
-{
-}
-
-CComApartment::~CComApartment()
-{
-    if (m_bInitialized)
-        ::CoUninitialize();
 }

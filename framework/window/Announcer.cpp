@@ -3,8 +3,6 @@
 #include "framework/window/ComObject.h"
 
 #include <oleauto.h>
-#include <uiautomationcore.h>
-
 
 namespace {
 
@@ -18,51 +16,6 @@ constexpr int kMostRecent = 3;
 // Names the kind of notification for those who filter them; never spoken.
 const wchar_t kActivity[] = L"Norvane.SearchResults";
 
-using RaiseNotification = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int, BSTR, BSTR);
-using HostProviderFromHwnd = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
-using ClientsAreListening = BOOL(WINAPI*)();
-using DisconnectProvider = HRESULT(WINAPI*)(IRawElementProviderSimple*);
-
-// A function of the library, of the type it is documented with; nullptr
-// where the library has none of that name.
-template <class TFunction>
-TFunction FunctionOf(HMODULE hModule, const char* pszName)
-{
-    return reinterpret_cast<TFunction>(reinterpret_cast<void*>(::GetProcAddress(hModule, pszName)));
-}
-
-// UI Automation's calls for notifications, from the system's own library,
-// where it has them. The library stays for the process's life, as UI
-// Automation runs threads of its own in it.
-struct CNotificationCalls {
-    RaiseNotification pfnRaise = nullptr;
-    HostProviderFromHwnd pfnHostProvider = nullptr;
-    ClientsAreListening pfnClientsAreListening = nullptr;
-    DisconnectProvider pfnDisconnectProvider = nullptr;  // Windows 8 on
-
-    bool Exist() const { return pfnRaise && pfnHostProvider && pfnClientsAreListening; }
-};
-
-const CNotificationCalls& NotificationCalls()
-{
-    static const CNotificationCalls s_calls = [] {
-        CNotificationCalls calls;
-        wchar_t szSystem[MAX_PATH];
-        const UINT nLength = ::GetSystemDirectoryW(szSystem, MAX_PATH);
-        if (nLength == 0 || nLength >= MAX_PATH)
-            return calls;
-        const std::wstring path = std::wstring(szSystem, nLength) + L"\\UIAutomationCore.dll";
-        if (const HMODULE hModule = ::LoadLibraryW(path.c_str())) {
-            calls.pfnRaise = FunctionOf<RaiseNotification>(hModule, "UiaRaiseNotificationEvent");
-            calls.pfnHostProvider = FunctionOf<HostProviderFromHwnd>(hModule, "UiaHostProviderFromHwnd");
-            calls.pfnClientsAreListening = FunctionOf<ClientsAreListening>(hModule, "UiaClientsAreListening");
-            calls.pfnDisconnectProvider = FunctionOf<DisconnectProvider>(hModule, "UiaDisconnectProvider");
-        }
-        return calls;
-    }();
-    return s_calls;
-}
-
 // The element the notifications come from: one of the program's own on the
 // source window, as only such a provider can raise events. Readers meet it
 // only in its notifications, never through WM_GETOBJECT, so that they go on
@@ -71,10 +24,7 @@ const CNotificationCalls& NotificationCalls()
 // pattern and WM_GETOBJECT) is not asked of it.
 class CNotificationSource final : public CComObject<IRawElementProviderSimple> {
 public:
-    CNotificationSource(HWND hWnd, HostProviderFromHwnd pfnHostProvider)
-        : CComObject(__uuidof(IRawElementProviderSimple)), m_hWnd(hWnd), m_pfnHostProvider(pfnHostProvider)
-    {
-    }
+    CNotificationSource(HWND hWnd, const CAccessibilityCalls& calls) : m_hWnd(hWnd), m_calls(calls) {}
 
     // Called on the thread of the window, which runs COM's single-threaded
     // apartment.
@@ -96,12 +46,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** ppHost) override
     {
-        return m_pfnHostProvider(m_hWnd, ppHost);
+        return m_calls.pfnHostProviderFromHwnd(m_hWnd, ppHost);
     }
 
 private:
     const HWND m_hWnd;
-    const HostProviderFromHwnd m_pfnHostProvider;
+    const CAccessibilityCalls& m_calls;
 };
 
 // A string as COM passes it, freed with the object.
@@ -120,11 +70,6 @@ private:
 
 }  // namespace
 
-CAnnouncer::~CAnnouncer()
-{
-    Destroy();
-}
-
 void CAnnouncer::Create(HWND hDialog, HWND hSource)
 {
     m_hSource = hSource;
@@ -134,7 +79,6 @@ void CAnnouncer::Create(HWND hDialog, HWND hSource)
         ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, hDialog, nullptr,
                           reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hDialog, GWLP_HINSTANCE)), nullptr);
     m_politeness.SetPoliteLiveRegion(m_hLiveRegion);
-    NotificationCalls();  // now rather than at the first search
 }
 
 void CAnnouncer::Announce(const std::wstring& text)
@@ -142,7 +86,7 @@ void CAnnouncer::Announce(const std::wstring& text)
     if (Notify(text))
         return;
     ::SetWindowTextW(m_hLiveRegion, text.c_str());
-    ::NotifyWinEvent(kLiveRegionChanged, m_hLiveRegion, OBJID_CLIENT, CHILDID_SELF);
+    m_calls.pfnNotifyWinEvent(kLiveRegionChanged, m_hLiveRegion, OBJID_CLIENT, CHILDID_SELF);
 }
 
 // Where no UI Automation client listens, a reader that takes only Active
@@ -150,24 +94,20 @@ void CAnnouncer::Announce(const std::wstring& text)
 // nothing, as a reader of both (NVDA) would hear both.
 bool CAnnouncer::Notify(const std::wstring& text)
 {
-    const CNotificationCalls& calls = NotificationCalls();
-    if (!calls.Exist() || !calls.pfnClientsAreListening())
+    if (!m_calls.HasNotifications() || !m_calls.pfnClientsAreListening())
         return false;
-    if (m_pSource == nullptr)
-        m_pSource = new CNotificationSource(m_hSource, calls.pfnHostProvider);
+    if (!m_source)
+        m_source = MakeComObject<CNotificationSource>(m_hSource, m_calls);
     const CBstr displayed(text.c_str());
     const CBstr activity(kActivity);
-    return SUCCEEDED(calls.pfnRaise(m_pSource, kActionCompleted, kMostRecent, displayed, activity));
+    return SUCCEEDED(m_calls.pfnRaiseNotification(m_source.Get(), kActionCompleted, kMostRecent, displayed, activity));
 }
 
 void CAnnouncer::Destroy()
 {
     m_politeness.Clear();
-    if (m_pSource == nullptr)
-        return;
     // Clients let go of it, so that none asks it of a window that is gone.
-    if (const DisconnectProvider pfnDisconnect = NotificationCalls().pfnDisconnectProvider)
-        pfnDisconnect(m_pSource);
-    m_pSource->Release();
-    m_pSource = nullptr;
+    if (m_source && m_calls.pfnDisconnectProvider)
+        m_calls.pfnDisconnectProvider(m_source.Get());
+    m_source.Reset();
 }

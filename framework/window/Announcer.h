@@ -1,12 +1,14 @@
 #pragma once
 
+#include "framework/window/AccessibilityCalls.h"
 #include "framework/window/Annotation.h"
+#include "framework/window/ComPtr.h"
 
 #include <windows.h>
 
-#include <string>
+#include <uiautomationcore.h>
 
-struct IRawElementProviderSimple;
+#include <string>
 
 // Tells screen readers a short text, once, with no control that anyone
 // sees or can reach. Where the system has UI Automation notifications
@@ -16,14 +18,16 @@ struct IRawElementProviderSimple;
 // whose name is the text, polite (a UI Automation live setting, which
 // Windows knows from 8 on), and whose change is told with
 // EVENT_OBJECT_LIVEREGIONCHANGED, which readers of Active Accessibility
-// hear on any Windows. One way for each text, never both: a reader that
+// hear from Windows 8 on. One way for each text, never both: a reader that
 // hears both says it twice.
 class CAnnouncer {
 public:
-    CAnnouncer() = default;
+    explicit CAnnouncer(const CAccessibilityCalls& calls = SystemAccessibilityCalls()) : m_calls(calls), m_politeness(calls)
+    {
+    }
     CAnnouncer(const CAnnouncer&) = delete;
     CAnnouncer& operator=(const CAnnouncer&) = delete;
-    ~CAnnouncer();
+    ~CAnnouncer() { Destroy(); }
 
     // In the dialog's initialisation: notifications come from hSource, a
     // child of the window that is to say what changed in it.
@@ -35,8 +39,9 @@ public:
 private:
     bool Notify(const std::wstring& text);
 
+    const CAccessibilityCalls& m_calls;
     HWND m_hSource = nullptr;
     HWND m_hLiveRegion = nullptr;
     CAnnotation m_politeness;
-    IRawElementProviderSimple* m_pSource = nullptr;  // once a notification was due
+    CComPtr<IRawElementProviderSimple> m_source;  // once a notification was due
 };

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "framework/window/ComPtr.h"
+
 #include <windows.h>
 
 #include <unknwn.h>
 
+#include <utility>
+
 // A COM object of the program's own, implementing one interface: it
 // counts its references and goes with the last, as COM's callers expect.
+// Made by MakeComObject, which hands its first reference to an owner.
 template <class TInterface>
 class CComObject : public TInterface {
 public:
-    explicit CComObject(const IID& iid) : m_iid(iid) {}
+    CComObject() = default;
     CComObject(const CComObject&) = delete;
     CComObject& operator=(const CComObject&) = delete;
 
@@ -17,7 +22,7 @@ public:
     {
         if (ppObject == nullptr)
             return E_POINTER;
-        *ppObject = riid == __uuidof(IUnknown) || riid == m_iid ? static_cast<TInterface*>(this) : nullptr;
+        *ppObject = riid == __uuidof(IUnknown) || riid == __uuidof(TInterface) ? static_cast<TInterface*>(this) : nullptr;
         if (*ppObject == nullptr)
             return E_NOINTERFACE;
         AddRef();
@@ -36,6 +41,12 @@ protected:
     virtual ~CComObject() = default;
 
 private:
-    const IID m_iid;
     LONG m_nRefs = 1;
 };
+
+// A new object of the class, its first reference held by the pointer.
+template <class TObject, class... TArgs>
+CComPtr<TObject> MakeComObject(TArgs&&... args)
+{
+    return CComPtr<TObject>(new TObject(std::forward<TArgs>(args)...));
+}

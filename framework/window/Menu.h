@@ -8,8 +8,8 @@ public:
     explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}
     explicit operator bool() const { return m_hMenu != nullptr; }
 
-    void AppendSeparator() const { ::AppendMenuA(m_hMenu, MF_SEPARATOR, 0, nullptr); }
-    void AppendItem(UINT_PTR nID, const char* pszText) const { ::AppendMenuA(m_hMenu, MF_STRING, nID, pszText); }
+    void AppendSeparator() const { ::AppendMenuW(m_hMenu, MF_SEPARATOR, 0, nullptr); }
+    void AppendItem(UINT_PTR nID, const wchar_t* pszText) const { ::AppendMenuW(m_hMenu, MF_STRING, nID, pszText); }
 
 private:
     HMENU m_hMenu;

@@ -2,13 +2,15 @@
 
 #include "framework/window/WinApp.h"
 
-CString LoadResourceString(UINT nID)
+std::wstring LoadResourceString(UINT nID)
 {
-    char szText[256];
-    return CString(szText, ::LoadStringA(AfxGetResourceHandle(), nID, szText, sizeof szText));
+    // A buffer of 0 gives a pointer to the string itself, read-only.
+    const wchar_t* pchText = nullptr;
+    const int nLength = ::LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<wchar_t*>(&pchText), 0);
+    return nLength > 0 ? std::wstring(pchText, static_cast<std::size_t>(nLength)) : std::wstring();
 }
 
 HICON LoadResourceIcon(UINT nID)
 {
-    return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID));
+    return ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nID));
 }

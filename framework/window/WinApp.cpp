@@ -1,6 +1,6 @@
 #include "framework/window/WinApp.h"
 
-#include "framework/window/Annotation.h"
+#include "framework/window/ComApartment.h"
 #include "framework/window/ErrorReport.h"
 
 namespace {

@@ -25,7 +25,6 @@ void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hWnd, LONG idObject
 // tables, from UIAutomationClient.h of the Windows SDK.
 const CLSID kClsidUIAutomation8 = {0xe22ad333, 0xb25f, 0x460c, {0x83, 0xd0, 0x05, 0x81, 0x10, 0x73, 0x95, 0xc9}};
 const IID kIidUIAutomation5 = {0x25f700c8, 0xd816, 0x4057, {0xa9, 0xdc, 0x3c, 0xbd, 0xee, 0x77, 0xe2, 0x56}};
-const IID kIidNotificationHandler = {0xc7cb2637, 0xe6c2, 0x4d0c, {0x85, 0xde, 0x49, 0x48, 0xc0, 0x21, 0x75, 0xc7}};
 constexpr int kElementFromHandle = 6;
 constexpr int kRemoveAllEventHandlers = 41;
 constexpr int kAddNotificationEventHandler = 68;
@@ -43,9 +42,14 @@ struct INotificationHandler : IUnknown {
                                                               BSTR displayString, BSTR activityId) = 0;
 };
 
+}  // namespace
+
+__CRT_UUID_DECL(INotificationHandler, 0xc7cb2637, 0xe6c2, 0x4d0c, 0x85, 0xde, 0x49, 0x48, 0xc0, 0x21, 0x75, 0xc7)
+
+namespace {
+
 class CNotificationHandler final : public CComObject<INotificationHandler> {
 public:
-    CNotificationHandler() : CComObject(kIidNotificationHandler) {}
     // One of a search done that replaces one not yet spoken (ActionCompleted,
     // MostRecent) counts as a notification.
     HRESULT STDMETHODCALLTYPE HandleNotificationEvent(IUnknown*, int nKind, int nProcessing, BSTR displayString,
@@ -61,13 +65,11 @@ public:
 
 std::string AccessibleNameOf(HWND hWnd, LONG idObject, LONG idChild)
 {
-    IAccessible* pAccessible = nullptr;
+    CComPtr<IAccessible> accessible;
     VARIANT child{};
     BSTR name = nullptr;
-    if (SUCCEEDED(::AccessibleObjectFromEvent(hWnd, idObject, idChild, &pAccessible, &child))) {
-        pAccessible->get_accName(child, &name);
-        pAccessible->Release();
-    }
+    if (SUCCEEDED(::AccessibleObjectFromEvent(hWnd, idObject, idChild, accessible.Put(), &child)))
+        accessible->get_accName(child, &name);
     const std::string utf8 = name ? BytesOf(std::wstring_view(name, ::SysStringLen(name)), CP_UTF8) : "(no name)";
     ::SysFreeString(name);
     return utf8;
@@ -79,24 +81,22 @@ CAnnouncementListener::CAnnouncementListener(const CProgramWindow& program)
                                 program.ProcessId(), 0, WINEVENT_OUTOFCONTEXT))
 {
     g_pListener = this;
-    IUnknown* pWindow = nullptr;  // the notifications of its window and all within, no other program's
+    CComPtr<IUnknown> window;  // the notifications of its window and all within, no other program's
     if (FAILED(::CoCreateInstance(kClsidUIAutomation8, nullptr, CLSCTX_INPROC_SERVER, kIidUIAutomation5,
-                                  reinterpret_cast<void**>(&m_pClient))) ||
-        FAILED(Call(m_pClient, kElementFromHandle, m_hDialog, &pWindow)))
+                                  reinterpret_cast<void**>(m_client.Put()))) ||
+        FAILED(Call(m_client.Get(), kElementFromHandle, m_hDialog, window.Put()))) {
+        m_client.Reset();
         return;
-    CNotificationHandler* const pHandler = new CNotificationHandler;
-    Call(m_pClient, kAddNotificationEventHandler, pWindow, kTreeScopeSubtree, static_cast<IUnknown*>(nullptr),
-         static_cast<IUnknown*>(pHandler));
-    pHandler->Release();
-    pWindow->Release();
+    }
+    const CComPtr<CNotificationHandler> handler = MakeComObject<CNotificationHandler>();
+    Call(m_client.Get(), kAddNotificationEventHandler, window.Get(), kTreeScopeSubtree, static_cast<IUnknown*>(nullptr),
+         static_cast<IUnknown*>(handler.Get()));
 }
 
 CAnnouncementListener::~CAnnouncementListener()
 {
-    if (m_pClient) {
-        Call(m_pClient, kRemoveAllEventHandlers);
-        m_pClient->Release();
-    }
+    if (m_client)
+        Call(m_client.Get(), kRemoveAllEventHandlers);
     ::UnhookWinEvent(m_hHook);
     g_pListener = nullptr;
 }

@@ -7,7 +7,8 @@
 // come on UI Automation's own threads: this thread is in the multithreaded
 // apartment, as Microsoft asks of a client with event handlers.
 
-#include "framework/window/Annotation.h"
+#include "framework/window/ComApartment.h"
+#include "framework/window/ComPtr.h"
 
 #include <windows.h>
 
@@ -31,7 +32,7 @@ public:
     std::vector<std::string> Heard(std::size_t nAtLeast);
     // Whether this system's UI Automation hears notifications, and how many
     // of all heard came as one of a search done (Listener.cpp).
-    bool HearsNotifications() const { return m_pClient != nullptr; }
+    bool HearsNotifications() const { return static_cast<bool>(m_client); }
     std::size_t Notifications();
     void Hear(const std::string& words, bool bNotification);
 
@@ -39,7 +40,7 @@ private:
     const CComApartment m_com{COINIT_MULTITHREADED};
     const HWND m_hDialog;
     HWINEVENTHOOK m_hHook;
-    IUnknown* m_pClient = nullptr;  // IUIAutomation5, where the system has it
+    CComPtr<IUnknown> m_client;  // IUIAutomation5, where the system has it
     std::mutex m_mutex;             // notifications may come on another thread
     std::vector<std::string> m_heard;
     std::size_t m_nNotifications = 0;
