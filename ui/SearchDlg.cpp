@@ -1,5 +1,6 @@
 #include "ui/SearchDlg.h"
 
+#include "framework/portable/HeldFileRetry.h"
 #include "framework/portable/WideText.h"
 #include "framework/window/Clock.h"
 #include "framework/window/PaintDC.h"
@@ -54,6 +55,7 @@ BOOL CSearchDlg::OnInitDialog()
     m_queryName.SetName(m_editQuery.m_hWnd, L"Journal abbreviation or title");
     m_resultsName.SetName(m_editResults.m_hWnd, L"Matching journals");
     m_announcer.Create(m_hWnd, m_editResults.m_hWnd);
+    SetHeldFileWaitShown([this](bool bWaiting) { ShowHeldFileWait(bWaiting); });
     m_strDir = ProgramDirectory();
     if (!DataFileExists(m_strDir))
         ResetDataFile(m_strDir);
@@ -99,10 +101,21 @@ HandlerResult CSearchDlg::OnPaint()
 
 HandlerResult CSearchDlg::OnDestroy()
 {
+    SetHeldFileWaitShown(nullptr);
     m_queryName.Clear();
     m_resultsName.Clear();
     m_announcer.Destroy();
     return kLeftToDefault;
+}
+
+// The window answers nothing while the file is waited for: the caption,
+// which the system draws at once and readers of the window's name hear,
+// says why (and a test sees it without the window's answer).
+void CSearchDlg::ShowHeldFileWait(bool bWaiting)
+{
+    if (bWaiting)
+        m_caption = WindowText();
+    SetWindowText(bWaiting ? LoadResourceString(IDS_WAITING_CAPTION) : m_caption);
 }
 
 HCURSOR CSearchDlg::OnQueryDragIcon()

@@ -33,6 +33,7 @@ private:
     HandlerResult OnTimer(UINT_PTR nIDEvent);
 
     void AddAboutEntry();
+    void ShowHeldFileWait(bool bWaiting);
     void SelectOrEraseQuery();
     void RunSearch();
 
@@ -45,6 +46,7 @@ private:
     CTypingPause m_typing;
     CReturnToggle m_returnToggle;
     CString m_strDir;
+    std::wstring m_caption;  // while the caption tells of a wait
     CEditFill m_fill{m_editResults};  // a large result still being shown
     CAnnotation m_queryName;
     CAnnotation m_resultsName;

@@ -96,6 +96,13 @@ void CDialog::EndDialog(int nResult)
     m_bInModalLoop = false;
 }
 
+std::wstring CDialog::WindowText() const
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 void CDialog::DoDataExchange(CDataExchange*)
 {
 }

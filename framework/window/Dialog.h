@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // A dialog made from a resource template and run modally in its own message
 // loop. Every queued message passes PreTranslateMessage before it is
 // dispatched; window messages go to the handlers of the class's static
@@ -51,6 +53,8 @@ protected:
         return ::SendMessageW(m_hWnd, nMessage, wParam, lParam);
     }
     void SetTimer(UINT_PTR nIDEvent, UINT nElapse) const { ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr); }
+    std::wstring WindowText() const;
+    void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
     void KillTimer(UINT_PTR nIDEvent) const { ::KillTimer(m_hWnd, nIDEvent); }
 
     static const MessageMap s_messageMap;

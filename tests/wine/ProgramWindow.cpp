@@ -60,11 +60,10 @@ std::string CProgramWindow::Selection(HWND hBox) const
 
 void CProgramWindow::Type(const std::string& text, const std::function<void()>& postAfter) const
 {
-    // The typing pause's own rule, not a guess: a change arms the search
-    // only more than the pause after the one before it.
-    const DWORD dwSince = ::GetTickCount() - m_dwLastChange;
-    if (dwSince <= CTypingPause::kPauseTicks)
-        ::Sleep(CTypingPause::kPauseTicks + 1 - dwSince);
+    // The program read its clock (GetTickCount, less where it started) for
+    // its last change before this thread saw the change and read it: the
+    // pause has passed for the program once it has for this thread.
+    WaitFor([&] { return ::GetTickCount() - m_dwLastChange > CTypingPause::kPauseTicks; });
     const std::wstring keys = WideOf(text);
     const std::wstring typed = TextOf(Query()) + keys;
     WhilePaused([&] {
@@ -77,12 +76,22 @@ void CProgramWindow::Type(const std::string& text, const std::function<void()>& 
     m_dwLastChange = ::GetTickCount();
 }
 
-bool CProgramWindow::WaitUntilBusy() const
+bool CProgramWindow::ReleaseWhileWaiting(HANDLE hHold) const
 {
-    return WaitFor([&] {
-        DWORD_PTR nResult = 0;
-        return ::SendMessageTimeoutW(m_hDialog, WM_NULL, 0, 0, SMTO_NORMAL, 100, &nResult) == 0;
-    }, 20000);
+    // GetWindowText reads another process's caption without its answer;
+    // the program's own is its template's.
+    const auto waiting = [&] {
+        wchar_t szCaption[128] = L"";
+        ::GetWindowTextW(m_hDialog, szCaption, 128);
+        return std::wstring(szCaption) != L"Norvane Search";
+    };
+    WaitFor([&] { return waiting() || CountOwnWindows("Norvane") > 0; }, 20000);
+    bool bWaiting = false;
+    WhilePaused([&] {
+        bWaiting = waiting();
+        ::CloseHandle(hHold);
+    });
+    return bWaiting;
 }
 
 void CProgramWindow::Press(std::initializer_list<WORD> keys) const

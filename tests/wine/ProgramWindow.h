@@ -70,12 +70,12 @@ public:
     // "START-END" of a box's selection, in the box's UTF-16 units.
     std::string Selection(HWND hBox) const;
 
-    // Types the text (UTF-8) at the end of the query, after a
-    // pause since the last change the program took, so that the keys arm
-    // the search (TypingPause.h). The keys come as one burst, inside the
-    // pause whatever the machine's load; postAfter() posts what the
-    // program is to take right after them. Returns once the program took
-    // the keys.
+    // Types the text (UTF-8) at the end of the query once more than the
+    // typing pause has passed since the program took its last change, on
+    // the clock the program reads (TypingPause.h), so that the first key
+    // arms the search. The keys come as one burst, inside the pause
+    // whatever the machine's load; postAfter() posts what the program is to
+    // take right after them. Returns once the program took the keys.
     void Type(const std::string& text, const std::function<void()>& postAfter = {}) const;
     // Posts the search timer's message: the search runs as the program
     // takes it, not a pause later.
@@ -93,13 +93,18 @@ public:
         act();
         ::ResumeThread(m_process.hThread);
     }
-    // True once the program leaves a message unanswered for a tenth of a
-    // second: it is busy in a handler, waiting for a file, say.
-    bool WaitUntilBusy() const;
+    // Closes hHold, a handle that holds the data file, while the program
+    // waits for it, as its caption says (read without the program's
+    // answer): looked at and closed while the program's thread stands
+    // still, so that the release falls inside the wait however late this
+    // thread gets to it. False where the wait was over by then, or never
+    // came; the handle is closed all the same.
+    bool ReleaseWhileWaiting(HANDLE hHold) const;
     // Keys pressed together through the system's input to the program's
     // focus, as a keyboard would: each goes down in turn, then up in reverse.
     void Press(std::initializer_list<WORD> keys) const;
-    // Return twice in the query box, which selects the query and erases it.
+    // Return twice in the query box: the one that follows a Return that
+    // selected the query erases it.
     void EraseQuery() const;
     // Waits until the results box shows what the search core shows for the
     // query (UTF-8) against the program's data file.
