@@ -41,55 +41,27 @@ TEST(Fold, FollowsTheRulesInOrder)
         {"J. Am. Chem. Soc.\tJournal of the American Chemical Society", "jamchemsocjournaloftheamericanchemicalsociety",
          "jamchemsoc\tjournaloftheamericanchemicalsociety"},
         {"aandnd", "and", "and"},  // the removal does not rescan its result
-        {"Standards", "stards", "stards"},
         {"a.nd", "and", "and"},  // "and" goes before the full stop does
-        {"a\tnd", "and", "a\tnd"},
         {" AND ", "", ""},
         {"Z. Kristallogr. - New", "zkristallogr-new", "zkristallogr-new"},
-        {"A&B:C,D E", "abcde", "abcde"},
-        {"x\r\ny", "x\r\ny", "x\r\ny"},
-        {"(1);/'", "(1);/'", "(1);/'"},
         {"xa\nnd\nAND\n\nb an\nd", "xa\nnd\n\n\nban\nd", "xa\nnd\n\n\nban\nd"},  // "and" never spans a line end
         // Every letter of the code page whose folded form it has; ß and the
         // micro sign have none in 1252, and the Greek page has that of µ.
         {"\xC4\x8A\x9F\x8C\xDF\xB5\xFF\x7FQ", "\xE4\x9A\xFF\x9C\xDF\xB5\xFF\x7Fq", "\xE4\x9A\xFF\x9C\xDF\xB5\xFF\x7Fq"},
         {"\xC4\xD6\xFFQ", "\xC4\xD6\xFFq", "\xC4\xD6\xFFq", CListCoding::Ansi(0)},  // no code page: A-Z alone
         {"\xC6\xA8\x81", "\xE6\xB8\x83", "\xE6\xB8\x83", CListCoding::Ansi(1251)},  // Ж Ё Ѓ
-        {"\xC8\xA3", "\xE8\xB3", "\xE8\xB3", CListCoding::Ansi(1250)},            // Č Ł
         {"\xD3\xF2\xB5", "\xF3\xF3\xEC", "\xF3\xF3\xEC", CListCoding::Ansi(1253)},  // Σ ς µ to σ σ μ
         {"\xDDI", "\xDDi", "\xDDi", CListCoding::Ansi(1254)},  // İ stays: its folded form is two characters
         // Shift JIS: a trail byte keeps its case, a half-width katakana has none.
         {"\x83\x41\xC4N", "\x83\x41\xC4n", "\x83\x41\xC4n", CListCoding::Ansi(932)},
-        {"\xC3\x84RZTE \xD0\x96", "\xC3\xA4rzte\xD0\xB6", "\xC3\xA4rzte\xD0\xB6", kUtf8},  // ÄRZTE Ж
         // Folded forms of other lengths: the Kelvin sign, ẞ, Ⱥ, ſ; İ stays.
         {"K\xE2\x84\xAA \xE1\xBA\x9E\xC8\xBA\xC5\xBF\xC4\xB0", "kk\xC3\x9F\xE2\xB1\xA5s\xC4\xB0",
          "kk\xC3\x9F\xE2\xB1\xA5s\xC4\xB0", kUtf8},
-        {"\xCE\xA3\xCF\x82" "AND", "\xCF\x83\xCF\x83", "\xCF\x83\xCF\x83", kUtf8},  // Σς
         {"\xC3(\xE2\x84", "\xC3(\xE2\x84", "\xC3(\xE2\x84", kUtf8},  // bytes that are no UTF-8 pass
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FoldedQuery(c.text, c.coding), c.query) << "query rule: " << c.text;
         EXPECT_EQ(FoldedLine(c.text, c.coding), c.line) << "line rule: " << c.text;
-    }
-}
-
-// The scan looks for every form that folds to a character of the query.
-TEST(CaseVariantsOf, AreEveryCharacterThatFoldsToIt)
-{
-    const struct {
-        char32_t folded;
-        std::vector<char32_t> variants;
-    } cases[] = {
-        {U'k', {U'k', U'K', 0x212A}}, {0x3C3, {0x3C3, 0x3A3, 0x3C2}}, {0xDF, {0xDF, 0x1E9E}},
-        {0x2C65, {0x2C65, 0x23A}},    {U'i', {U'i', U'I'}},            {U'-', {U'-'}},
-    };
-    for (const auto& c : cases) {
-        std::vector<char32_t> variants = CaseVariantsOf(c.folded);
-        std::sort(variants.begin(), variants.end());
-        std::vector<char32_t> expected = c.variants;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(variants, expected) << std::hex << c.folded;
-        EXPECT_EQ(FoldCase(c.variants.back()), c.folded) << std::hex << c.variants.back();
     }
 }
 
@@ -124,9 +96,8 @@ TEST(CaseFold, AgreesWithTheSystem)
         const char32_t c = codePoint(all);
         const char32_t chLower = codePoint(lower);
         i += bPair;
-        if (c != 0x130) {
-            EXPECT_EQ(FoldCase(c), FoldCase(chLower)) << "U+" << std::hex << c << " and its lower case U+" << chLower;
-        }
+        EXPECT_TRUE(c == 0x130 || FoldCase(c) == FoldCase(chLower))
+            << "U+" << std::hex << c << " and its lower case U+" << chLower;
         nFoldedAlone += chLower == c && FoldCase(c) != c;
     }
     std::printf("the table folds %zu characters that the system's lower case leaves as they are\n", nFoldedAlone);

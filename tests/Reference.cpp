@@ -1,6 +1,7 @@
 #include "tests/Reference.h"
 
 #include "framework/portable/LineEnds.h"
+#include "framework/portable/Utf8.h"
 #include "search/CaseFold.h"
 
 #include <algorithm>
@@ -8,66 +9,30 @@
 
 namespace {
 
-// A text as its characters, a unit each: in UTF-8 each sequence of the
-// table as its code point (a byte that is none as itself, past the code
+// A text as its characters, a unit each: in UTF-8 each well-formed
+// sequence as its code point (a byte that is none as itself, past the code
 // points); in a code page each byte, or a lead byte and the byte after it
-// as one unit, past the bytes.
+// as one unit, past the bytes. Each is folded by the one rule of case.
 using CCharacters = std::u32string;
 constexpr char32_t kNoUtf8 = 0x110000;
 constexpr char32_t kPair = 0x100;
 
-// The length of the well-formed sequence at i, or 0: the rows of Unicode's
-// table 3-7, as they stand.
-std::size_t SequenceAt(const std::string& bytes, std::size_t i)
-{
-    static const struct {
-        unsigned char first[2], second[2];
-        std::size_t nLength;
-    } rows[] = {
-        {{0x00, 0x7F}, {0, 0}, 1},       {{0xC2, 0xDF}, {0x80, 0xBF}, 2}, {{0xE0, 0xE0}, {0xA0, 0xBF}, 3},
-        {{0xE1, 0xEC}, {0x80, 0xBF}, 3}, {{0xED, 0xED}, {0x80, 0x9F}, 3}, {{0xEE, 0xEF}, {0x80, 0xBF}, 3},
-        {{0xF0, 0xF0}, {0x90, 0xBF}, 4}, {{0xF1, 0xF3}, {0x80, 0xBF}, 4}, {{0xF4, 0xF4}, {0x80, 0x8F}, 4},
-    };
-    const auto byte = [&](std::size_t n) { return static_cast<unsigned char>(bytes[n]); };
-    for (const auto& row : rows) {
-        if (byte(i) < row.first[0] || byte(i) > row.first[1])
-            continue;
-        if (row.nLength == 1)
-            return 1;
-        if (i + row.nLength > bytes.size() || byte(i + 1) < row.second[0] || byte(i + 1) > row.second[1])
-            return 0;
-        for (std::size_t n = 2; n < row.nLength; ++n) {
-            if (byte(i + n) < 0x80 || byte(i + n) > 0xBF)
-                return 0;
-        }
-        return row.nLength;
-    }
-    return 0;
-}
-
-// The characters of a text, each with its case folded.
 CCharacters FoldedCharactersOf(const std::string& text, const CListCoding& coding)
 {
-    static const unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    const auto* const pch = reinterpret_cast<const unsigned char*>(text.data());
     CCharacters characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char ch = static_cast<unsigned char>(text[i]);
-        std::size_t n = coding.IsUtf8() ? SequenceAt(text, i) : 1;
-        if (n == 0) {
-            characters += kNoUtf8 + ch;
-            n = 1;
-        } else if (coding.IsUtf8()) {
-            char32_t c = ch & kLeadBits[n];
-            for (std::size_t k = 1; k < n; ++k)
-                c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-            characters += FoldCase(c);
-        } else if (i + 1 < text.size() && coding.IsLead(ch)) {
-            characters += kPair * ch + static_cast<unsigned char>(text[i + 1]) + kPair;
+    for (std::size_t i = 0, n = 1; i < text.size(); i += n) {
+        n = 1;
+        if (coding.IsUtf8()) {
+            const char32_t c = DecodeUtf8At(pch + i, text.size() - i, n);
+            characters += n ? FoldCase(c) : kNoUtf8 + pch[i];
+            n = std::max<std::size_t>(n, 1);
+        } else if (i + 1 < text.size() && coding.IsLead(pch[i])) {
+            characters += kPair * pch[i] + pch[i + 1] + kPair;
             n = 2;
         } else {
-            characters += coding.FoldByte(ch);
+            characters += coding.FoldByte(pch[i]);
         }
-        i += n;
     }
     return characters;
 }
@@ -104,16 +69,12 @@ std::size_t FoldedQueryLength(const std::string& text, const CListCoding& coding
     return BytesOf(Fold(text, " \t.,:&", coding), coding);
 }
 
-}  // namespace
-
 bool IsWellFormedUtf8(const std::string& bytes)
 {
-    for (std::size_t i = 0, n = 0; i < bytes.size(); i += n) {
-        if ((n = SequenceAt(bytes, i)) == 0)
-            return false;
-    }
-    return true;
+    return Utf8FormOf(bytes.data(), bytes.data() + bytes.size()) != Utf8Form::NotUtf8;
 }
+
+}  // namespace
 
 CReferenceFile::CReferenceFile(const std::string& fileBytes, const CListCoding& ansi)
     : m_coding(IsWellFormedUtf8(fileBytes) && std::any_of(fileBytes.begin(), fileBytes.end(), [](char ch) { return ch & 0x80; })

@@ -2,11 +2,11 @@
 
 // Plain, literal statements of the search rules, step by step as they are
 // written, for comparing the optimised code against. A list is UTF-8 where
-// its bytes are well-formed UTF-8 by Unicode's table of sequences and one
-// is beyond ASCII; else text of the ANSI code page, where a lead byte and
-// the byte after it make one character and any other byte is one. A text
-// is taken as a list of characters, each folded by the one rule of case
-// (CaseFold.h; in a code page, single bytes only).
+// its bytes are well-formed UTF-8 (Utf8.h, whose own test pins that down)
+// and one is beyond ASCII; else text of the ANSI code page, where a lead
+// byte and the byte after it make one character and any other byte is one.
+// A text is taken as a list of characters, each folded by the one rule of
+// case (CaseFold.h; in a code page, single bytes only).
 
 #include "search/ListCoding.h"
 #include "search/SearchRun.h"
@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-// The reference's own reading of Unicode's table 3-7.
-bool IsWellFormedUtf8(const std::string& bytes);
 
 // What the results box shows for a query against a data file's bytes (no
 // byte-order mark, file present): the query given in UTF-8 and in the ANSI

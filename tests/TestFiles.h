@@ -58,8 +58,3 @@ struct CShown {
 // list not in UTF-8 read in the code page given.
 CShown ShownIn(const CTempDir& dir, const CQuery& query, const CListCoding& ansi);
 CShown ShownFor(const std::string& fileBytes, const CQuery& query, const CListCoding& ansi);
-inline std::string ResultsFor(const std::string& fileBytes, const std::string& query,
-                              const CListCoding& ansi = CListCoding::Ansi(1252))
-{
-    return ShownFor(fileBytes, QueryOfBytes(query), ansi).text;
-}

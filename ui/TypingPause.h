@@ -6,8 +6,10 @@
 // after the change before it arms the search; every change while armed
 // starts the search timer anew, and the search runs once when it fires. A
 // change that follows the one before more closely arms nothing by itself.
-// The clock counts milliseconds from the start of the process and wraps at
-// 2^32, so a change in the first kPauseTicks of the process arms nothing.
+// The clock counts milliseconds from the start of the process, and the
+// first change is measured from a reading of 0, so a change in the first
+// kPauseTicks of the process arms nothing; the difference is taken
+// unsigned, so the clock's wrap at 2^32 arms nothing that it should not.
 // The search timer's id, on the main window.
 constexpr std::uintptr_t SEARCH_TIMER_ID = 1;
 

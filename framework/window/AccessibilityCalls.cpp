@@ -1,5 +1,7 @@
 #include "framework/window/AccessibilityCalls.h"
 
+#include "framework/window/ComPtr.h"
+
 #include <objbase.h>
 #include <oleacc.h>
 
@@ -15,10 +17,28 @@ void Find(HMODULE hModule, const char* pszName, TFunction& pfn)
     pfn = reinterpret_cast<TFunction>(reinterpret_cast<void*>(::GetProcAddress(hModule, pszName)));
 }
 
-HRESULT CreateAnnotationService(IAccPropServices** ppServices)
+// Calls the annotation service, made for the call.
+template <class TCall>
+HRESULT WithAnnotationService(TCall call)
 {
-    return ::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                              reinterpret_cast<void**>(ppServices));
+    CComPtr<IAccPropServices> services;
+    const HRESULT hr = ::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                          reinterpret_cast<void**>(services.Put()));
+    return SUCCEEDED(hr) ? call(services.Get()) : hr;
+}
+
+HRESULT Annotate(HWND hWnd, const GUID& property, const VARIANT& value)
+{
+    return WithAnnotationService([&](IAccPropServices* pServices) {
+        return pServices->SetHwndProp(hWnd, OBJID_CLIENT, CHILDID_SELF, property, value);
+    });
+}
+
+HRESULT ClearAnnotation(HWND hWnd, const GUID& property)
+{
+    return WithAnnotationService([&](IAccPropServices* pServices) {
+        return pServices->ClearHwndProps(hWnd, OBJID_CLIENT, CHILDID_SELF, &property, 1);
+    });
 }
 
 }  // namespace
@@ -27,7 +47,8 @@ const CAccessibilityCalls& SystemAccessibilityCalls()
 {
     static const CAccessibilityCalls s_calls = [] {
         CAccessibilityCalls calls{};
-        calls.pfnCreateAnnotationService = CreateAnnotationService;
+        calls.pfnAnnotate = Annotate;
+        calls.pfnClearAnnotation = ClearAnnotation;
         calls.pfnNotifyWinEvent = ::NotifyWinEvent;
         wchar_t szSystem[MAX_PATH];
         const UINT nLength = ::GetSystemDirectoryW(szSystem, MAX_PATH);

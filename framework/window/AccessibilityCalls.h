@@ -4,7 +4,6 @@
 
 #include <oleauto.h>
 
-struct IAccPropServices;
 struct IRawElementProviderSimple;
 
 // The system's calls that tell screen readers, in one place, so that a test
@@ -17,8 +16,11 @@ struct CAccessibilityCalls {
     HRESULT(WINAPI* pfnHostProviderFromHwnd)(HWND hWnd, IRawElementProviderSimple** ppProvider);
     BOOL(WINAPI* pfnClientsAreListening)();
     HRESULT(WINAPI* pfnDisconnectProvider)(IRawElementProviderSimple* pProvider);  // Windows 8 on
-    // Makes the annotation service (CLSID_AccPropServices).
-    HRESULT (*pfnCreateAnnotationService)(IAccPropServices** ppServices);
+    // Direct annotation of a whole window (IAccPropServices's SetHwndProp
+    // and ClearHwndProps), the service made for the call and let go after,
+    // as Microsoft's "Using Direct Annotation" tells.
+    HRESULT (*pfnAnnotate)(HWND hWnd, const GUID& property, const VARIANT& value);
+    HRESULT (*pfnClearAnnotation)(HWND hWnd, const GUID& property);
     void(WINAPI* pfnNotifyWinEvent)(DWORD dwEvent, HWND hWnd, LONG idObject, LONG idChild);
 
     bool HasNotifications() const { return pfnRaiseNotification && pfnHostProviderFromHwnd && pfnClientsAreListening; }

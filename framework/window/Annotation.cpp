@@ -1,6 +1,8 @@
 #include "framework/window/Annotation.h"
 
-#include <utility>
+#include "framework/window/Bstr.h"
+
+#include <oleacc.h>
 
 namespace {
 
@@ -11,40 +13,36 @@ constexpr LONG kPolite = 1;
 
 }  // namespace
 
-template <class TSet>
-void CAnnotation::Set(HWND hControl, const GUID& property, TSet set)
+void CAnnotation::Set(HWND hControl, const GUID& property, const VARIANT& value)
 {
     Clear();
-    CComPtr<IAccPropServices> services;
-    if (FAILED(m_calls.pfnCreateAnnotationService(services.Put())) || FAILED(set(services.Get())))
+    if (FAILED(m_calls.pfnAnnotate(hControl, property, value)))
         return;
     m_hControl = hControl;
     m_property = property;
-    m_services = std::move(services);
 }
 
 void CAnnotation::SetName(HWND hControl, const wchar_t* pszName)
 {
-    Set(hControl, PROPID_ACC_NAME, [&](IAccPropServices* pServices) {
-        return pServices->SetHwndPropStr(hControl, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, pszName);
-    });
+    const CBstr text(pszName);
+    VARIANT name;
+    name.vt = VT_BSTR;
+    name.bstrVal = text;
+    Set(hControl, PROPID_ACC_NAME, name);
 }
 
 void CAnnotation::SetPoliteLiveRegion(HWND hControl)
 {
-    Set(hControl, kLiveSettingProperty, [&](IAccPropServices* pServices) {
-        VARIANT polite;
-        polite.vt = VT_I4;
-        polite.lVal = kPolite;
-        return pServices->SetHwndProp(hControl, OBJID_CLIENT, CHILDID_SELF, kLiveSettingProperty, polite);
-    });
+    VARIANT polite;
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    Set(hControl, kLiveSettingProperty, polite);
 }
 
 void CAnnotation::Clear()
 {
-    if (!m_services)
+    if (m_hControl == nullptr)
         return;
-    m_services->ClearHwndProps(m_hControl, OBJID_CLIENT, CHILDID_SELF, &m_property, 1);
-    m_services.Reset();
+    m_calls.pfnClearAnnotation(m_hControl, m_property);
     m_hControl = nullptr;
 }

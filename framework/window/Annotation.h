@@ -1,17 +1,15 @@
 #pragma once
 
 #include "framework/window/AccessibilityCalls.h"
-#include "framework/window/ComPtr.h"
 
 #include <windows.h>
 
 #include <guiddef.h>
-#include <oleacc.h>
 
 // A property of a control that screen readers read, through Active
-// Accessibility's dynamic annotation: its name, where the dialog shows no
+// Accessibility's direct annotation: its name, where the dialog shows no
 // label, or that it is a polite live region. Taken back before the window
-// goes (Clear), as annotations are kept on the window. Where the service
+// goes (Clear), as annotations are kept for the window. Where the service
 // cannot be made or does not take the property (Wine's setters answer
 // E_NOTIMPL; Windows before 8 knows no live setting), the control has none
 // and the program works as before.
@@ -28,11 +26,9 @@ public:
     void Clear();
 
 private:
-    template <class TSet>
-    void Set(HWND hControl, const GUID& property, TSet set);
+    void Set(HWND hControl, const GUID& property, const VARIANT& value);
 
     const CAccessibilityCalls& m_calls;
-    HWND m_hControl = nullptr;
+    HWND m_hControl = nullptr;  // while it has the property
     GUID m_property{};
-    CComPtr<IAccPropServices> m_services;  // while the control has the property
 };

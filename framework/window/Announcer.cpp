@@ -1,8 +1,7 @@
 #include "framework/window/Announcer.h"
 
+#include "framework/window/Bstr.h"
 #include "framework/window/ComObject.h"
-
-#include <oleauto.h>
 
 namespace {
 
@@ -52,20 +51,6 @@ public:
 private:
     const HWND m_hWnd;
     const CAccessibilityCalls& m_calls;
-};
-
-// A string as COM passes it, freed with the object.
-class CBstr {
-public:
-    explicit CBstr(const wchar_t* psz) : m_bstr(::SysAllocString(psz)) {}
-    CBstr(const CBstr&) = delete;
-    CBstr& operator=(const CBstr&) = delete;
-    ~CBstr() { ::SysFreeString(m_bstr); }
-
-    operator BSTR() const { return m_bstr; }
-
-private:
-    BSTR m_bstr;
 };
 
 }  // namespace

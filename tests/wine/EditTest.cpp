@@ -40,8 +40,9 @@ struct CTestBox {
     CEdit edit;
 };
 
-// The bytes in use in the process's heap, which LocalAlloc takes from under
-// Wine and, though no page says so, on Windows.
+// The bytes in use in the process's heap, which LocalAlloc takes from: it
+// calls HeapAlloc on the process's default heap (Microsoft's "Comparing
+// Memory Allocation Methods"), as Wine's does.
 long long HeapBytesInUse()
 {
     const HANDLE hHeap = ::GetProcessHeap();

@@ -4,7 +4,7 @@
 // message (WM_APP, "message"), in the pre-filter ("filter") or in the idle
 // turn after that message ("idle"). A second word "file" or "memory" makes
 // the fault a file error or a lack of memory, which the program reports
-// and survives.
+// and survives; "int", a fault that is no exception of the library.
 
 #include "framework/portable/FileException.h"
 #include "framework/window/Dialog.h"
@@ -26,6 +26,8 @@ void FailIn(const char* pszWhere)
         throw CFileException("C:\\fault.txt", "A fault the test made");
     if (__argc > 2 && std::strcmp(__argv[2], "memory") == 0)
         throw std::bad_alloc();
+    if (__argc > 2 && std::strcmp(__argv[2], "int") == 0)
+        throw 42;
     throw std::logic_error("a fault the test made");
 }
 

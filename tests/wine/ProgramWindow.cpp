@@ -112,6 +112,9 @@ void CProgramWindow::Press(std::initializer_list<WORD> keys) const
 
 void CProgramWindow::EraseQuery() const
 {
+    // An empty query shows no erasure that this thread could wait for.
+    if (TextOf(Query()).empty())
+        return;
     // Posted to the box: under Wine in Japanese, the input method takes a
     // Return that comes through the system's input to a box that edits.
     for (const UINT nMessage : {WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_KEYUP})
@@ -182,18 +185,15 @@ bool StartProcess(const std::wstring& exe, const std::wstring& commandLine, cons
                             &process) != FALSE;
 }
 
-CQuery QueryAsTyped(const std::string& utf8)
-{
-    return {CString(utf8.data(), utf8.size()), [utf8] {
-                CAnsiText text;
-                text.strBytes = CodePageFromWide(WideOf(utf8), CP_ACP, &text.bLacking);
-                return text;
-            }};
-}
-
 std::string CoreResultsFor(const std::string& dataFile, const std::string& query)
 {
-    const CShown shown = ShownFor(dataFile, QueryAsTyped(query), CListCoding::ActiveAnsi());
+    // The query as the program gives it to the search (SearchDlg.cpp).
+    const auto inAnsi = [&] {
+        CAnsiText text;
+        text.strBytes = CodePageFromWide(WideOf(query), CP_ACP, &text.bLacking);
+        return text;
+    };
+    const CShown shown = ShownFor(dataFile, {CString(query.data(), query.size()), inAnsi}, CListCoding::ActiveAnsi());
     return BytesOf(WideFromCodePage(shown.text, shown.coding == TextCoding::Utf8 ? CP_UTF8 : CP_ACP), CP_UTF8);
 }
 

@@ -103,8 +103,8 @@ public:
     // Keys pressed together through the system's input to the program's
     // focus, as a keyboard would: each goes down in turn, then up in reverse.
     void Press(std::initializer_list<WORD> keys) const;
-    // Return twice in the query box: the one that follows a Return that
-    // selected the query erases it.
+    // Return twice in the query box, where it holds a query: the one that
+    // follows a Return that selected the query erases it.
     void EraseQuery() const;
     // Waits until the results box shows what the search core shows for the
     // query (UTF-8) against the program's data file.
@@ -139,10 +139,8 @@ private:
     mutable DWORD m_dwLastChange = 0;  // when the program had taken the last change of the query
 };
 
-// The query (UTF-8) as the program gives it to the search (SearchDlg.cpp).
-CQuery QueryAsTyped(const std::string& utf8);
 // What the results box shows, in UTF-8, after the search core's run for
-// the query typed against a data file of these bytes.
+// the query typed (UTF-8) against a data file of these bytes.
 std::string CoreResultsFor(const std::string& dataFile, const std::string& query);
 
 // The program under test: NORVANE_EXE from the environment, or the
