@@ -37,10 +37,10 @@ void SearchDefaultList(benchmark::State& state, const char* pszQuery)
     benchmark::DoNotOptimize(s_bWritten);
 }
 
-// The median of 21 checks of the whole file, in memory.
-void ReportUtf8Check(const char* pszPath)
+// The median of 21 checks of the whole file, in memory, named by its folder.
+void ReportUtf8Check(const std::string& path)
 {
-    const std::string bytes = ReadBytes(pszPath);
+    const std::string bytes = ReadBytes(path.c_str());
     std::vector<double> seconds;
     Utf8Form form = Utf8Form::Ascii;
     for (int i = 0; i < 21; ++i) {
@@ -50,10 +50,16 @@ void ReportUtf8Check(const char* pszPath)
     }
     std::sort(seconds.begin(), seconds.end());
     const double dSeconds = seconds[seconds.size() / 2];
-    static const char* const kForms[] = {"ASCII", "UTF-8", "not UTF-8"};
-    std::printf("%-10s %6.1f MB  %6.2f ms  %6.1f GB/s  (%s%s)\n", form == Utf8Form::NotUtf8 ? "1252" : "utf-8",
-                bytes.size() / 1e6, dSeconds * 1e3, bytes.size() / dSeconds / 1e9, kForms[static_cast<int>(form)],
-                form == Utf8Form::NotUtf8 ? ": stops at the first byte that is none" : "");
+    const std::string folder = path.substr(0, path.find_last_of('/'));
+    const std::string name = folder.substr(folder.find_last_of('/') + 1);
+    if (form == Utf8Form::NotUtf8) {
+        // It stops at the first byte that is no UTF-8, so a rate would say nothing.
+        std::printf("%-10s %6.1f MB  %6.3f ms  (not UTF-8: the check stops at its first byte that is none)\n",
+                    name.c_str(), bytes.size() / 1e6, dSeconds * 1e3);
+        return;
+    }
+    std::printf("%-10s %6.1f MB  %6.3f ms  %6.1f GB/s  (%s)\n", name.c_str(), bytes.size() / 1e6, dSeconds * 1e3,
+                bytes.size() / dSeconds / 1e9, form == Utf8Form::Ascii ? "ASCII" : "UTF-8");
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ done
 
 echo "-- bench/run 1"
 bench/run 1 > "$copy/bench.log" 2>&1 || fail "bench/run failed"
-[ "$(grep -cE '^(default|large) +[a-z ]+ +[0-9]+ ' "$copy/bench.log")" -eq 8 ] || { fail "bench/run: not its table"; cat "$copy/bench.log"; }
+[ "$(grep -cE '^(default|utf-8|1252) +[A-Za-z ]+ +[0-9]+ ' "$copy/bench.log")" -eq 16 ] || { fail "bench/run: not its table"; cat "$copy/bench.log"; }
 
 echo "README commands: $failures failed"
 [ "$failures" -eq 0 ]
