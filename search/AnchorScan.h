@@ -88,6 +88,7 @@ struct CVectorLanes {
 };
 using CSse2Lanes = CVectorLanes<16>;
 using CAvx2Lanes = CVectorLanes<32>;
+static_assert(CCandidates::kMax >= CAvx2Lanes::kWidth, "every place of a step may be a candidate");
 #endif
 
 // What may stand next to the anchor in a line that matches: the query's

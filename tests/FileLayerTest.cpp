@@ -1,8 +1,8 @@
 // The file layer where the search run cannot show it: paths of any length
-// and any name. Its blocks and line rules are compared with the literal ones
-// through the whole search; its hold of the data file, which
-// shares nothing, and its wait for a file another program holds, in the
-// window test of a file held.
+// and any name, and a query put into a code page. Its blocks and line rules
+// are compared with the literal ones through the whole search; its hold of
+// the data file, which shares nothing, and its wait for a file another
+// program holds, in the window test of a file held.
 
 #include "framework/portable/FileException.h"
 #include "framework/portable/LongPath.h"
@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 TEST(LongPathForm, TakesFullPathsPastTheLimitAndLeavesTheRest)
@@ -65,6 +66,26 @@ TEST(SystemPathOf, MakesEveryPathFullAndLong)
     EXPECT_TRUE(drive.rfind(L"\\\\?\\C:\\", 0) == 0 && drive.find(L"\\Norvane.txt") == drive.size() - 12)
         << Utf8FromWide(drive.data(), drive.size()).GetString();
     EXPECT_THROW(SystemPathOf("C:\\\xFF.txt"), CFileException) << "bytes that are not UTF-8";
+}
+
+// A query in a code page, told where it lacks a character: one of 1252
+// without a best fit, or in UTF-8 a lone surrogate.
+TEST(CodePageFromWide, TellsWhereTheCodePageLacksACharacter)
+{
+    const struct {
+        const wchar_t* text;
+        unsigned nCodePage;
+        const char* bytes;
+        bool bLacking;
+    } cases[] = {
+        {L"f\u00FCr", 1252, "f\xFCr", false}, {L"\u0142\u00FC", 1252, "?\xFC", true}, {L"", 1252, "", false},
+        {L"f\u00FCr", 65001, "f\xC3\xBCr", false}, {L"a\xD800", 65001, "a\xED\xA0\x80", true},
+    };
+    for (const auto& c : cases) {
+        bool bLacking = !c.bLacking;
+        EXPECT_EQ(CodePageFromWide(c.text, c.nCodePage, &bLacking), c.bytes) << c.nCodePage << " " << c.bytes;
+        EXPECT_EQ(bLacking, c.bLacking) << c.nCodePage << " " << c.bytes;
+    }
 }
 #endif
 
@@ -127,14 +148,18 @@ TEST(Utf8FormOf, TellsAsciiUtf8AndWhatIsNeither)
         {"\x84\xAA" "x", N, A},        // and at the start
         {"\x80\x80\x80\x80" "x", N, N},  // no character has four trail bytes
         {"x\xE2\x84\xC3", N, N},      // what a slice's end cuts is its last character alone
-        {ascii.substr(0, 63) + "\xC3\xA9" + ascii, U, U},
-        {ascii.substr(0, 63) + "\xC3" + ascii, N, N},  // at the end of 64 bytes checked at once
-        {ascii.substr(0, 64) + "\xE9" + ascii, N, N},  // at the start of the next
     };
     for (const auto& c : cases) {
         const char* const pch = c.bytes.data();
         EXPECT_EQ(Utf8FormOf(pch, pch + c.bytes.size()), c.whole) << "row " << (&c - cases);
         EXPECT_EQ(Utf8FormOfSlice(pch, pch + c.bytes.size()), c.slice) << "row " << (&c - cases) << ", as a slice";
+    }
+    // Seen at every place of the 64 bytes checked at once, and of the next.
+    for (std::size_t nAt = 0; nAt < ascii.size(); ++nAt) {
+        for (const auto& [pszInserted, form] : {std::pair{"\x80", N}, std::pair{"\xC3", N}, std::pair{"\xC3\xA9", U}}) {
+            const std::string bytes = ascii.substr(0, nAt) + pszInserted + ascii;
+            EXPECT_EQ(Utf8FormOf(bytes.data(), bytes.data() + bytes.size()), form) << "at " << nAt;
+        }
     }
 }
 

@@ -72,7 +72,8 @@ TEST(Fold, FollowsTheRulesInOrder)
 // folding leaves alone: its lower case "i" would make it one with I. How
 // many the table folds where the system leaves them (symbols and final
 // forms of small letters, µ, ς, ſ) is said. Each code page's table is the
-// rule carried out through the system's own conversion of its bytes.
+// rule carried out through the system's own conversion of its bytes, and
+// its lead bytes are the system's.
 TEST(CaseFold, AgreesWithTheSystem)
 {
     // Every code point but the surrogates, in UTF-16, lower-cased at once.
@@ -86,7 +87,8 @@ TEST(CaseFold, AgreesWithTheSystem)
     std::wstring lower(all.size(), L'\0');
     ASSERT_EQ(::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, all.data(), static_cast<int>(all.size()),
                               lower.data(), static_cast<int>(lower.size()), nullptr, nullptr, 0),
-              static_cast<int>(all.size()));
+              static_cast<int>(all.size()))
+        << "the system's lower case changed the text's length";
     std::size_t nFoldedAlone = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const bool bPair = all[i] >= 0xD800 && all[i] <= 0xDBFF;
@@ -119,6 +121,9 @@ TEST(CaseFold, AgreesWithTheSystem)
             }
             EXPECT_EQ(coding.FoldByte(static_cast<unsigned char>(nByte)), nExpected)
                 << "code page " << nCodePage << ", byte " << std::hex << nByte;
+            EXPECT_EQ(coding.IsLead(static_cast<unsigned char>(nByte)),
+                      ::IsDBCSLeadByteEx(nCodePage, static_cast<BYTE>(nByte)) != FALSE)
+                << "code page " << nCodePage << ", lead byte " << std::hex << nByte;
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -49,7 +50,8 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         std::string shown;
         unsigned nCodePage = 1252;
         TextCoding coding = TextCoding::Ansi;  // of a result
-        const char* ansiQuery = nullptr;       // the query in the code page, where not its bytes
+        const char* ansiQuery = nullptr;       // the query in the code page, where not its bytes; lacking
+                                               // a character where it holds the '?' that stands for it
     } cases[] = {
         {"blocks in file order", "Ab\tOne\tTwo\r\nzz\r\nAb plain\r\n", "ab", "Ab\r\nOne\r\nTwo" + kSeparator + "Ab plain"},
         {"empty file", "", "ab", "No Results"},
@@ -84,11 +86,12 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         {"Windows-1252 that is UTF-8 is read as such", "Caf\xC3\xA9\r\n", "CAF\xC3\x89", "Caf\xC3\xA9", 1252, kUtf8},
         // A character the code page lacks ("\xC5\x82") is in no line of it, not even as
         // the '?' that stands for it; alone it is short there. A list of ASCII alone
-        // is one of the code page, where the Kelvin sign is none.
+        // is one of the code page, where the Kelvin sign is none and "\xC3\xBC" one byte, short.
         {"a character the code page lacks", "?ab\r\n", "\xC5\x82" "ab", "No Results", 1252, TextCoding::Ansi, "?ab"},
         {"alone", "?ab\r\n", "\xC5\x82", "(nothing)", 1252, TextCoding::Ansi, "?"},
         {"found in UTF-8", "\xC5\x82" "ab\r\n", "\xC5\x82" "ab", "\xC5\x82" "ab", 1252, kUtf8, "?ab"},
         {"ASCII is of the code page", "kab\r\n", "\xE2\x84\xAA" "ab", "No Results", 1252, TextCoding::Ansi, "?ab"},
+        {"where a query may be short", "ab\r\n", "\xC3\xBC", "(nothing)", 1252, TextCoding::Ansi, "\xFC"},
         // Lone CRs that trim to nothing, with the separator before them.
         {"an entry that trims to nothing", "\r\r\r\n", "\r\r", "No Results"},
         {"the last entry that does", "x\r\r\r\r\n\t\r\r\r\n", "\r\r", "x\r\r\r\r\n" + std::string(115, '-')},
@@ -107,7 +110,7 @@ TEST(SearchRun, ShowsTheResultsOrAMessage)
         for (const auto& c : cases) {
             CQuery query = QueryOfBytes(c.query);
             if (c.ansiQuery)
-                query.inAnsi = [&] { return CAnsiText{c.ansiQuery, true}; };
+                query.inAnsi = [&] { return CAnsiText{c.ansiQuery, std::strchr(c.ansiQuery, '?') != nullptr}; };
             const CShown shown = ShownFor(c.file, query, CListCoding::Ansi(c.nCodePage));
             EXPECT_EQ(shown.text, c.shown) << c.name;
             // A journal a block; a message, to a screen reader too, counts none.

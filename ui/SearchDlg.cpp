@@ -5,6 +5,7 @@
 #include "framework/window/Clock.h"
 #include "framework/window/PaintDC.h"
 #include "framework/window/Resources.h"
+#include "framework/window/SentMessages.h"
 #include "res/resource.h"
 #include "search/SearchRun.h"
 #include "store/DataFile.h"
@@ -55,7 +56,7 @@ BOOL CSearchDlg::OnInitDialog()
     m_queryName.SetName(m_editQuery.m_hWnd, L"Journal abbreviation or title");
     m_resultsName.SetName(m_editResults.m_hWnd, L"Matching journals");
     m_announcer.Create(m_hWnd, m_editResults.m_hWnd);
-    SetHeldFileWaitShown([this](bool bWaiting) { ShowHeldFileWait(bWaiting); });
+    SetHeldFileWait({[this](bool bWaiting) { ShowHeldFileWait(bWaiting); }, SleepAnsweringSentMessages});
     m_strDir = ProgramDirectory();
     if (!DataFileExists(m_strDir))
         ResetDataFile(m_strDir);
@@ -101,18 +102,22 @@ HandlerResult CSearchDlg::OnPaint()
 
 HandlerResult CSearchDlg::OnDestroy()
 {
-    SetHeldFileWaitShown(nullptr);
+    SetHeldFileWait({});
     m_queryName.Clear();
     m_resultsName.Clear();
     m_announcer.Destroy();
     return kLeftToDefault;
 }
 
-// The window answers nothing while the file is waited for: the caption,
-// which the system draws at once and readers of the window's name hear,
-// says why (and a test sees it without the window's answer).
+// The window takes no input while the file is waited for: the caption,
+// which the system draws at once, says why, and a screen reader told that
+// the window's name changed hears it, as the wait answers what is sent.
+// What another program sends meanwhile may start a search that waits
+// within this one's wait: the outermost wait alone sets the caption.
 void CSearchDlg::ShowHeldFileWait(bool bWaiting)
 {
+    if (bWaiting ? m_nWaits++ > 0 : --m_nWaits > 0)
+        return;
     if (bWaiting)
         m_caption = WindowText();
     SetWindowText(bWaiting ? LoadResourceString(IDS_WAITING_CAPTION) : m_caption);

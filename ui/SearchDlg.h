@@ -47,6 +47,7 @@ private:
     CReturnToggle m_returnToggle;
     CString m_strDir;
     std::wstring m_caption;  // while the caption tells of a wait
+    int m_nWaits = 0;  // for held files, one within another
     CEditFill m_fill{m_editResults};  // a large result still being shown
     CAnnotation m_queryName;
     CAnnotation m_resultsName;

@@ -20,7 +20,7 @@ bool MoveFileNoReplace(const CString& strFrom, const CString& strTo)
     const std::wstring from = SystemPathOf(strFrom);
     const std::wstring to = SystemPathOf(strTo);
     const FileAttempt outcome = RetryWhileHeld(
-        [&] { return Win32Attempt(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)); }, ::Sleep);
+        [&] { return Win32Attempt(::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)); });
     if (outcome == FileAttempt::Done)
         return true;
     const DWORD dwError = ::GetLastError();

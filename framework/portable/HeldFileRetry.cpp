@@ -1,35 +1,42 @@
 #include "framework/portable/HeldFileRetry.h"
 
-#include <utility>
-
-#if defined(_WIN32)
 #include <windows.h>
-#endif
+
+#include <utility>
 
 namespace {
 
-std::function<void(bool)>& WaitShown()
+CHeldFileWait& Wait()
 {
-    static std::function<void(bool)> s_show;
-    return s_show;
+    static CHeldFileWait s_wait;
+    return s_wait;
 }
 
 }  // namespace
 
-void SetHeldFileWaitShown(std::function<void(bool bWaiting)> show)
+void SetHeldFileWait(CHeldFileWait wait)
 {
-    WaitShown() = std::move(show);
+    Wait() = std::move(wait);
 }
 
-void ShowHeldFileWait(bool bWaiting)
+// A caption that could not be changed is no reason to lose the file the
+// attempt opened, nor the error it left for its caller.
+void ShowHeldFileWait(bool bWaiting) noexcept
 {
-    if (!WaitShown())
+    if (!Wait().show)
         return;
-#if defined(_WIN32)
-    const DWORD dwError = ::GetLastError();  // the attempt's, which its caller reads next
-#endif
-    WaitShown()(bWaiting);
-#if defined(_WIN32)
+    const DWORD dwError = ::GetLastError();
+    try {
+        Wait().show(bWaiting);
+    } catch (...) {
+    }
     ::SetLastError(dwError);
-#endif
+}
+
+void PassHeldFileWaitStep()
+{
+    if (Wait().pass)
+        Wait().pass(kHeldRetryStepMs);
+    else
+        ::Sleep(kHeldRetryStepMs);
 }

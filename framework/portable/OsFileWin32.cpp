@@ -27,7 +27,7 @@ HANDLE OpenExclusively(const std::wstring& path, DWORD dwAccess, DWORD dwDisposi
     RetryWhileHeld([&] {
         hFile = ::CreateFileW(path.c_str(), dwAccess, 0, nullptr, dwDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         return Win32Attempt(hFile != INVALID_HANDLE_VALUE);
-    }, ::Sleep);
+    });
     return hFile;
 }
 

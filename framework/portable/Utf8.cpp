@@ -20,8 +20,8 @@ std::size_t TrailBytesOf(unsigned char ch)
 constexpr std::size_t kAsciiStep = 64;
 
 // How many of the kAsciiStep bytes from pch are ASCII before the first that
-// is not: all of them, or fewer. Every processor the program runs on has
-// SSE2.
+// is not: all of them, or fewer. Both builds ask for SSE2, the 32-bit one
+// with -msse2.
 std::size_t AsciiBytesAt(const unsigned char* pch)
 {
     const auto highBits = [&](std::size_t nAt) {

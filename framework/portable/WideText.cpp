@@ -2,6 +2,7 @@
 
 #include "framework/portable/FileException.h"
 #include "framework/portable/LongPath.h"
+#include "framework/portable/Utf8.h"
 #include "framework/portable/Wtf8.h"
 
 #include <windows.h>
@@ -37,8 +38,13 @@ CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, bool* pbLac
         *pbLacking = false;
     // Windows 10 may take UTF-8 as its ANSI code page, which holds every
     // character and takes neither the flag nor a default character.
-    if (nCodePage == CP_UTF8 || (nCodePage == CP_ACP && ::GetACP() == CP_UTF8))
-        return Utf8FromWide(text.data(), text.size());
+    // A lone surrogate, which it lacks, comes out as WTF-8, which is no UTF-8.
+    if (nCodePage == CP_UTF8 || (nCodePage == CP_ACP && ::GetACP() == CP_UTF8)) {
+        const CString strBytes = Utf8FromWide(text.data(), text.size());
+        if (pbLacking)
+            *pbLacking = Utf8FormOf(strBytes.GetString(), strBytes.GetString() + strBytes.GetLength()) == Utf8Form::NotUtf8;
+        return strBytes;
+    }
     const int nChars = static_cast<int>(text.size());
     BOOL bLacking = FALSE;
     const auto convert = [&](char* pchBytes, int nBytes) {
@@ -46,9 +52,11 @@ CString CodePageFromWide(std::wstring_view text, unsigned nCodePage, bool* pbLac
                                      &bLacking);
     };
     std::string bytes(nChars > 0 ? convert(nullptr, 0) : 0, '\0');
-    convert(bytes.data(), static_cast<int>(bytes.size()));
+    if (!bytes.empty())
+        convert(bytes.data(), static_cast<int>(bytes.size()));
+    // A text the code page cannot take at all lacks what it holds.
     if (pbLacking)
-        *pbLacking = bLacking != FALSE;
+        *pbLacking = bLacking != FALSE || (nChars > 0 && bytes.empty());
     return CString(bytes.data(), bytes.size());
 }
 

@@ -2,6 +2,8 @@
 
 #include "framework/window/ComPtr.h"
 
+#include <initguid.h>  // defines oleacc.h's GUIDs here, as its calls ask
+
 #include <objbase.h>
 #include <oleacc.h>
 

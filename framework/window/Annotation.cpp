@@ -25,6 +25,10 @@ void CAnnotation::Set(HWND hControl, const GUID& property, const VARIANT& value)
 void CAnnotation::SetName(HWND hControl, const wchar_t* pszName)
 {
     const CBstr text(pszName);
+    if (text == nullptr) {
+        Clear();  // out of memory: no name rather than an empty one
+        return;
+    }
     VARIANT name;
     name.vt = VT_BSTR;
     name.bstrVal = text;

@@ -19,8 +19,9 @@ const wchar_t kActivity[] = L"Norvane.SearchResults";
 // source window, as only such a provider can raise events. Readers meet it
 // only in its notifications, never through WM_GETOBJECT, so that they go on
 // taking the window's controls from Active Accessibility. Its window is a
-// child: what UiaRaiseNotificationEvent asks of a WS_POPUP window (the Window
-// pattern and WM_GETOBJECT) is not asked of it.
+// child; what UiaRaiseNotificationEvent asks of a WS_POPUP window (the Window
+// pattern and WM_GETOBJECT) we take as asked of the source's own window,
+// which Microsoft leaves open: Narrator on Windows is the judge.
 class CNotificationSource final : public CComObject<IRawElementProviderSimple> {
 public:
     CNotificationSource(HWND hWnd, const CAccessibilityCalls& calls) : m_hWnd(hWnd), m_calls(calls) {}
@@ -85,6 +86,8 @@ bool CAnnouncer::Notify(const std::wstring& text)
         m_source = MakeComObject<CNotificationSource>(m_hSource, m_calls);
     const CBstr displayed(text.c_str());
     const CBstr activity(kActivity);
+    if (displayed == nullptr || activity == nullptr)
+        return false;
     return SUCCEEDED(m_calls.pfnRaiseNotification(m_source.Get(), kActionCompleted, kMostRecent, displayed, activity));
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -20,7 +21,11 @@ public:
     explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
     CWindowDC(const CWindowDC&) = delete;
     CWindowDC& operator=(const CWindowDC&) = delete;
-    ~CWindowDC() { ::ReleaseDC(m_hWnd, m_hDC); }
+    ~CWindowDC()
+    {
+        if (m_hDC != nullptr)
+            ::ReleaseDC(m_hWnd, m_hDC);
+    }
 
     const HWND m_hWnd;
     const HDC m_hDC;
@@ -110,7 +115,7 @@ bool CEdit::AppendText(const std::wstring& text) const
 {
     const CSelection selection = GetSelection();
     const LRESULT nTopLine = Send(EM_GETFIRSTVISIBLELINE);
-    const int nLeft = LeftOfLine(nTopLine);
+    const std::optional<int> nLeft = LeftOfLine(nTopLine);
     SetRedraw(false);
     const std::size_t nLength = GetTextLength();
     SetSel(nLength, nLength);
@@ -123,7 +128,8 @@ bool CEdit::AppendText(const std::wstring& text) const
     const LRESULT nLines = nTopLine - Send(EM_GETFIRSTVISIBLELINE);
     if (nLines != 0)
         Send(EM_LINESCROLL, 0, nLines);
-    ScrollAcrossTo(nTopLine, nLeft);
+    if (nLeft)
+        ScrollAcrossTo(nTopLine, *nLeft);
     SetRedraw(true);
     return bTaken;
 }
@@ -133,29 +139,46 @@ bool CEdit::AppendText(const std::wstring& text) const
 // as where the longest line just fits. So the place is where a line's
 // first character is drawn, in pixels, and the view goes there by the
 // scroll bar as far as the bar reaches (16 bits in the message), the rest of
-// the way by characters, as the box scrolls past it.
+// the way by characters, as the box scrolls past it. How wide a character
+// EM_LINESCROLL counts, Microsoft leaves unsaid: first the font's average,
+// then what the last scroll moved per character, while the line comes
+// nearer (the scroll bar's units are taken as pixels likewise, measured
+// after).
 void CEdit::ScrollAcrossTo(LRESULT nLine, int nLeft) const
 {
-    int nMoved = LeftOfLine(nLine) - nLeft;
+    const auto moved = [&] { return LeftOfLine(nLine).value_or(nLeft) - nLeft; };
+    int nMoved = moved();
     if (nMoved == 0)
         return;
     const int nPos = std::clamp(ScrollPosAcross() + nMoved, 0, 0x7FFF);  // Wine: reads it signed
     Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, nPos));
-    nMoved = LeftOfLine(nLine) - nLeft;
-    const int nCharWidth = AverageCharWidth();
-    if (nMoved != 0 && nCharWidth > 0)
-        Send(EM_LINESCROLL, nMoved / nCharWidth, 0);
+    nMoved = moved();
+    int nCharWidth = AverageCharWidth();
+    for (int nTry = 0; nTry < 3 && nCharWidth > 0 && nMoved / nCharWidth != 0; ++nTry) {
+        const int nChars = nMoved / nCharWidth;
+        Send(EM_LINESCROLL, nChars, 0);
+        const int nNowMoved = moved();
+        if (std::abs(nNowMoved) >= std::abs(nMoved))
+            return;
+        nCharWidth = (nMoved - nNowMoved) / nChars;
+        nMoved = nNowMoved;
+    }
 }
 
-// The width by which EM_LINESCROLL counts a character: the average of the
-// box's font.
+// The font's average character width in the box; 0 where it cannot be
+// measured.
 int CEdit::AverageCharWidth() const
 {
     const CWindowDC dc(m_hWnd);
-    const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+    if (dc.m_hDC == nullptr)
+        return 0;
+    // None: the box draws in the system font, which a new DC holds.
+    const auto hFont = reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT));
+    const HGDIOBJ hOldFont = hFont != nullptr ? ::SelectObject(dc.m_hDC, hFont) : nullptr;
     TEXTMETRICW metrics{};
     const bool bMeasured = ::GetTextMetricsW(dc.m_hDC, &metrics) != FALSE;
-    ::SelectObject(dc.m_hDC, hOldFont);
+    if (hOldFont != nullptr)
+        ::SelectObject(dc.m_hDC, hOldFont);
     return bMeasured ? metrics.tmAveCharWidth : 0;
 }
 
@@ -212,9 +235,13 @@ bool CEdit::IsCaretDrawnAt(std::size_t nChar) const
     return ::PtInRect(&client, at) && std::abs(at.x - caret.x) <= 1 && at.y == caret.y;
 }
 
-int CEdit::LeftOfLine(LRESULT nLine) const
+std::optional<int> CEdit::LeftOfLine(LRESULT nLine) const
 {
-    return static_cast<short>(LOWORD(Send(EM_POSFROMCHAR, static_cast<WPARAM>(Send(EM_LINEINDEX, nLine)))));
+    const LRESULT nIndex = Send(EM_LINEINDEX, static_cast<WPARAM>(nLine));
+    const LRESULT nPoint = nIndex >= 0 ? Send(EM_POSFROMCHAR, static_cast<WPARAM>(nIndex)) : -1;
+    if (nPoint == -1)
+        return std::nullopt;
+    return static_cast<short>(LOWORD(nPoint));
 }
 
 int CEdit::ScrollPosAcross() const

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // An edit control of a dialog; the dialog owns the window. Its text and
@@ -53,8 +54,9 @@ private:
     CSelection GetSelection() const;
     std::size_t LineStartOf(std::size_t nChar) const;
     bool IsCaretDrawnAt(std::size_t nChar) const;
-    // Where the line's first character is drawn across, in pixels.
-    int LeftOfLine(LRESULT nLine) const;
+    // Where the line's first character is drawn across, in pixels; none for
+    // a line without one (the empty line after the last line end).
+    std::optional<int> LeftOfLine(LRESULT nLine) const;
     void ScrollAcrossTo(LRESULT nLine, int nLeft) const;
     int AverageCharWidth() const;
     int ScrollPosAcross() const;

@@ -78,20 +78,22 @@ void CProgramWindow::Type(const std::string& text, const std::function<void()>& 
 
 bool CProgramWindow::ReleaseWhileWaiting(HANDLE hHold) const
 {
-    // GetWindowText reads another process's caption without its answer;
-    // the program's own is its template's.
+    static const std::wstring kWaiting = L"Norvane Search - waiting for another program to let go of Norvane.txt";
+    // GetWindowText reads another process's caption without its answer.
     const auto waiting = [&] {
         wchar_t szCaption[128] = L"";
         ::GetWindowTextW(m_hDialog, szCaption, 128);
-        return std::wstring(szCaption) != L"Norvane Search";
+        return szCaption == kWaiting;
     };
     WaitFor([&] { return waiting() || CountOwnWindows("Norvane") > 0; }, 20000);
+    // A screen reader told that the name changed asks the window for it.
+    const bool bAnswered = TextOf(m_hDialog) == kWaiting;
     bool bWaiting = false;
     WhilePaused([&] {
         bWaiting = waiting();
         ::CloseHandle(hHold);
     });
-    return bWaiting;
+    return bAnswered && bWaiting;
 }
 
 void CProgramWindow::Press(std::initializer_list<WORD> keys) const

@@ -95,10 +95,11 @@ public:
     }
     // Closes hHold, a handle that holds the data file, while the program
     // waits for it, as its caption says (read without the program's
-    // answer): looked at and closed while the program's thread stands
-    // still, so that the release falls inside the wait however late this
-    // thread gets to it. False where the wait was over by then, or never
-    // came; the handle is closed all the same.
+    // answer), and answers what the caption says meanwhile: looked at and
+    // closed while the program's thread stands still, so that the release
+    // falls inside the wait however late this thread gets to it. False
+    // where the wait was over by then or before the answer, or never came;
+    // the handle is closed all the same.
     bool ReleaseWhileWaiting(HANDLE hHold) const;
     // Keys pressed together through the system's input to the program's
     // focus, as a keyboard would: each goes down in turn, then up in reverse.

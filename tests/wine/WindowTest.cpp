@@ -100,8 +100,9 @@ TEST(Keys, ReturnSelectsTheQueryAndCtrlBackspaceDeletesAWord)
 
 // A short hold of the data file, as a virus scanner makes on a file that
 // just changed (with full sharing, which still keeps out an opener that
-// shares nothing), is waited out, the caption saying so meanwhile: released
-// while the program waits for it. A try whose release came after the wait
+// shares nothing), is waited out, the caption saying so meanwhile to the
+// eye and to a screen reader that asks: released while the program waits
+// for it. A try whose release came after the wait
 // (this thread starved for a second) proves nothing and is made again. The
 // program reads the file sharing nothing, so a reader that stays, even one
 // that shares all, is reported, once, with the path, the window disabled
@@ -125,7 +126,7 @@ TEST(FileHold, AShortOneIsWaitedOutALongOneReportedOnce)
             ::PostMessageW(hReport, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(program.Dialog()) != FALSE; }));
     }
-    ASSERT_TRUE(bWaitedOut) << "the program never showed that it waits for the file";
+    ASSERT_TRUE(bWaitedOut) << "the program never showed that it waits for the file, or told no one who asked";
     EXPECT_TRUE(program.ShowsResultsFor("jac"));
     EXPECT_EQ(P::TextOf(program.Dialog()), L"Norvane Search") << "the caption still tells of a wait";
     EXPECT_EQ(program.CountOwnWindows("Norvane"), 0u) << "a short hold was reported";
