@@ -125,9 +125,7 @@ bool CEdit::AppendText(const std::wstring& text) const
     // user's selection comes back, and the place: lines down, and across to
     // where the lines started.
     SetSel(selection.nAnchor, selection.nCaret);
-    const LRESULT nLines = nTopLine - Send(EM_GETFIRSTVISIBLELINE);
-    if (nLines != 0)
-        Send(EM_LINESCROLL, 0, nLines);
+    Send(EM_LINESCROLL, 0, nTopLine - Send(EM_GETFIRSTVISIBLELINE));
     if (nLeft)
         ScrollAcrossTo(nTopLine, *nLeft);
     SetRedraw(true);
