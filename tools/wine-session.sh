@@ -22,3 +22,6 @@ trap stop_session EXIT
 # No window manager runs here: unmanaged windows spare Wine its two-second
 # wait, at every window that goes, for a manager to withdraw it.
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# Wine: a program that crashes ends at once, its backtrace on standard error,
+# where Wine's crash dialog would keep a test waiting with no one to close it.
+/usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
